@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build and test the print server.
+# Cheap when everything is present: apt is only called for missing packages.
+set -euo pipefail
+
+readonly PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6sql6-odbc
+    unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql
+    socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
+    iproute2 libgtest-dev googletest python3 clang-format
+)
+
+# Prints the packages from PACKAGES that dpkg does not report as installed.
+missing_packages() {
+    local pkg
+    for pkg in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null | grep -qx installed; then
+            echo "$pkg"
+        fi
+    done
+}
+
+apt_install() {
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@"
+}
+
+main() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    if [[ $EUID -ne 0 ]]; then
+        echo "install-deps: missing packages need root: ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "install-deps: installing ${missing[*]}"
+    # A fresh machine may have stale or empty package lists; refresh only then.
+    if ! apt_install "${missing[@]}"; then
+        apt-get update
+        apt_install "${missing[@]}"
+    fi
+}
+
+main "$@"

@@ -1,0 +1,123 @@
+#include "kitchen_print_server.h"
+
+#include "config_file.h"
+#include "main_window.h"
+#include "message_window.h"
+#include "operator_journal.h"
+#include "window_placement.h"
+
+#include <QDir>
+
+namespace {
+
+const QString lineBreak = QStringLiteral("\r\n");
+const QString versionText = QStringLiteral("Ver : 22.3.27");
+const QString requiredDbKind = QStringLiteral("MS-SQL");
+constexpr quint16 serverPort = 12000;
+constexpr int printPeriodMs = 1000;
+constexpr int databaseRetryMs = 100;
+
+void showFailure(const std::exception& error) {
+    showMessage(lineBreak + QString::fromUtf8(error.what()));
+}
+
+} // namespace
+
+KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window)
+    : programFolder_(std::move(programFolder)), window_(window), instance_(programFolder_) {
+    printTimer_.setInterval(printPeriodMs);
+    databaseTimer_.setInterval(databaseRetryMs);
+    connect(&printTimer_, &QTimer::timeout, this, &KitchenPrintServer::runPrintCycle);
+    connect(&databaseTimer_, &QTimer::timeout, this, &KitchenPrintServer::retryDatabase);
+}
+
+KitchenPrintServer::~KitchenPrintServer() = default;
+
+KitchenPrintServer::StartOutcome KitchenPrintServer::start() {
+    if (!instance_.acquire()) {
+        showMessage(lineBreak + QStringLiteral("이미 실행 중입니다"), 3);
+        return StartOutcome::EndProgram;
+    }
+    placeWindow(&window_, QString(), QString());
+    const StartOutcome configured = readConfigurationAndTakePort();
+    if (configured != StartOutcome::Running) {
+        return configured;
+    }
+    if (database_->connectDatabase()) {
+        return finishStart();
+    }
+    window_.setDatabaseReachable(false);
+    databaseTimer_.start();
+    writeToJournal(QStringLiteral("데이타베이스에 연결할 수 없어 다시 시도합니다"));
+    return StartOutcome::WaitingForDatabase;
+}
+
+KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePort() {
+    try {
+        window_.setVersionText(versionText);
+        const ConfigFile config = readConfigFile(QDir(programFolder_).filePath(configFileName));
+        if (config.dbKind != requiredDbKind) {
+            showMessage(lineBreak + QStringLiteral("환경설정에서") + lineBreak + lineBreak +
+                        QStringLiteral("DB 종류를 MS-SQL로 해야 합니다"));
+            return StartOutcome::EndProgram;
+        }
+        serverSocket_.listen(serverPort);
+        terminalIp_ = ServerSocket::localIpAddress();
+        database_ = std::make_unique<PosDatabase>(
+            StoreIdentity{config.storeCode, config.posId, config.dbServer},
+            [](const QString& text) { showMessage(text); });
+        return StartOutcome::Running;
+    } catch (const std::exception& error) {
+        showFailure(error);
+        return StartOutcome::Stopped;
+    }
+}
+
+KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
+    try {
+        (void)database_->settings().text(QStringLiteral("메인포스로사용"));
+    } catch (const std::exception& error) {
+        showFailure(error);
+        return StartOutcome::Stopped;
+    }
+    database_->loadOtherOptions();
+    window_.hideToTray();
+    printTimer_.start();
+    writeToJournal(QStringLiteral("출력을 시작합니다 (터미널 주소 %1)").arg(terminalIp_));
+    return StartOutcome::Running;
+}
+
+// Attempts follow each other 100 ms apart plus the attempt's own time. A tick may be entered
+// again while an earlier one waits in the message window; the first success finishes the start.
+void KitchenPrintServer::retryDatabase() {
+    if (!database_->connectDatabase()) {
+        if (databaseTimer_.isActive()) {
+            databaseTimer_.start();
+        }
+        return;
+    }
+    try {
+        finishStartFromDatabaseTimer();
+    } catch (const std::exception& error) {
+        showFailure(error);
+    }
+}
+
+void KitchenPrintServer::finishStartFromDatabaseTimer() {
+    window_.setDatabaseReachable(true);
+    databaseTimer_.stop();
+    window_.hideToTray();
+    printTimer_.start();
+    writeToJournal(QStringLiteral("데이타베이스에 연결되어 출력을 시작합니다 (터미널 주소 %1)")
+                       .arg(terminalIp_));
+}
+
+// A tick that arrives while a cycle still runs (the cycle lets the event loop run at times) is
+// skipped: a second cycle over the same pending jobs would print them twice.
+void KitchenPrintServer::runPrintCycle() {
+    if (printCycleRunning_) {
+        return;
+    }
+    printCycleRunning_ = true;
+    printCycleRunning_ = false;
+}

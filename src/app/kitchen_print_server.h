@@ -1,0 +1,52 @@
+#pragma once
+
+#include "pos_database.h"
+#include "server_socket.h"
+#include "single_instance.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class MainWindow;
+
+// The program's start and the timers that drive all work: the database timer retries the
+// connection until it stands, then the print timer runs the print cycle once a second.
+class KitchenPrintServer : public QObject {
+    Q_OBJECT
+
+public:
+    enum class StartOutcome {
+        EndProgram,         // another instance runs, or the database kind is wrong
+        Stopped,            // a failure was shown; the program stays open doing nothing
+        WaitingForDatabase, // the database timer retries every 100 ms
+        Running,            // the print timer runs
+    };
+
+    KitchenPrintServer(QString programFolder, MainWindow& window);
+    ~KitchenPrintServer() override;
+
+    StartOutcome start();
+
+    bool isPrintTimerActive() const { return printTimer_.isActive(); }
+    bool isDatabaseTimerActive() const { return databaseTimer_.isActive(); }
+    const QString& terminalIp() const { return terminalIp_; }
+    PosDatabase* database() const { return database_.get(); }
+
+private:
+    StartOutcome readConfigurationAndTakePort();
+    StartOutcome finishStart();
+    void retryDatabase();
+    void finishStartFromDatabaseTimer();
+    void runPrintCycle();
+
+    QString programFolder_;
+    MainWindow& window_;
+    SingleInstance instance_;
+    ServerSocket serverSocket_;
+    std::unique_ptr<PosDatabase> database_;
+    QString terminalIp_;
+    QTimer printTimer_;
+    QTimer databaseTimer_;
+    bool printCycleRunning_ = false;
+};

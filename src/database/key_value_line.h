@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Settings lines of the form key=value are read by position; the key is never looked at.
+
+// The value of a line: what follows its first "=", or the whole line when it holds none,
+// without leading and trailing blanks (other white space stays).
+QString valueOfLine(const QString& line);

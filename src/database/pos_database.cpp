@@ -1,0 +1,127 @@
+#include "pos_database.h"
+
+#include "connection_text.h"
+#include "database_error.h"
+#include "reachability.h"
+#include "sql_text.h"
+#include "value_conversion.h"
+
+namespace {
+
+const QString databaseName = QStringLiteral("젤노포스식음");
+const QString login = QStringLiteral("sa");
+const QString password = QStringLiteral("vextrolam");
+const QString defaultSqlPort = QStringLiteral("1433");
+constexpr int loginTimeoutSeconds = 10;
+constexpr int minimumReceiptDelayMs = 10;
+
+QString descriptionOf(const std::exception& error) {
+    return QString::fromUtf8(error.what());
+}
+
+qint16 receiptDelayFrom(const QVariant& value) {
+    const std::optional<double> delay = numberOf(value);
+    if (delay && *delay < minimumReceiptDelayMs) {
+        return minimumReceiptDelayMs;
+    }
+    return toInt16(value, QStringLiteral("영수증딜레이타임"));
+}
+
+} // namespace
+
+PosDatabase::PosDatabase(StoreIdentity store, ShowMessage showMessage)
+    : store_(std::move(store)), showMessage_(std::move(showMessage)) {}
+
+bool PosDatabase::connectDatabase() {
+    try {
+        if (!openSqlServer(store_.dbServer, databaseName, login, password)) {
+            return false;
+        }
+        return loadSettingsRow();
+    } catch (const std::exception& error) {
+        showMessage_(QStringLiteral("\r\n") + descriptionOf(error));
+        return false;
+    }
+}
+
+// Errors of the reachability check (a malformed address) reach connectDatabase, which shows
+// them; everything after it fails silently and is retried by the caller.
+bool PosDatabase::openSqlServer(const QString& server, const QString& database,
+                                const QString& user, const QString& password) {
+    if (server.isEmpty()) {
+        return false;
+    }
+    if (!server.trimmed().isEmpty()) {
+        icmp_echo::EchoReply reply;
+        if (pingHost(server.toStdString(), reply) < 0) {
+            return false;
+        }
+    }
+    try {
+        if (options_.text(OtherOptions::sqlPortSlot).isEmpty()) {
+            options_.setText(OtherOptions::sqlPortSlot, defaultSqlPort);
+        }
+        connection_ = std::make_unique<Connection>();
+        lastConnectionText_ = connectionText(server, options_.text(OtherOptions::sqlPortSlot),
+                                             database, user, password);
+        return connection_->open(lastConnectionText_, loginTimeoutSeconds) &&
+               connection_->isOpen();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool PosDatabase::loadSettingsRow() {
+    const QString statement = QStringLiteral("Select * From 환경설정 Where 매장코드 = '") +
+                              quotedValue(store_.storeCode) + QStringLiteral("' and POSID = '") +
+                              quotedValue(store_.posId) + QStringLiteral("'");
+    bool found = false;
+    try {
+        settingsRow_.reset();
+        ResultSet rows = connection().query(statement);
+        if (rows.empty()) {
+            return false;
+        }
+        settingsRow_ = std::move(rows.front());
+        found = true;
+        receiptDelayMs_ = receiptDelayFrom(settingsRow_->value(QStringLiteral("영수증딜레이타임")));
+    } catch (const std::exception& error) {
+        showMessage_(QStringLiteral("\r\n") + descriptionOf(error));
+    }
+    return found;
+}
+
+void PosDatabase::loadOtherOptions() {
+    try {
+        const std::optional<QString> failure =
+            options_.load(settings().text(QStringLiteral("기타옵션")));
+        if (failure) {
+            showMessage_(*failure);
+        }
+    } catch (const std::exception& error) {
+        showMessage_(descriptionOf(error));
+    }
+}
+
+void PosDatabase::closeConnection() {
+    if (connection_) {
+        connection_->close();
+    }
+    connection_.reset();
+}
+
+Connection& PosDatabase::connection() {
+    if (!connection_) {
+        throw DatabaseError(DatabaseError::lostConnection,
+                            QStringLiteral("데이타베이스에 연결되어 있지 않습니다"));
+    }
+    return *connection_;
+}
+
+const Row& PosDatabase::settings() const {
+    if (!settingsRow_) {
+        throw DatabaseError(DatabaseError::noCurrentRow,
+                            QStringLiteral("환경설정에 이 매장과 POS의 행이 없습니다"));
+    }
+    return *settingsRow_;
+}

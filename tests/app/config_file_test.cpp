@@ -1,0 +1,53 @@
+#include "codepage949.h"
+#include "config_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigFileTest : public testing::Test {
+protected:
+    QString write(const QString& text) {
+        const QString path = folder_.filePath(configFileName);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(toCodePage949(text));
+        return path;
+    }
+
+    QTemporaryDir folder_;
+};
+
+} // namespace
+
+TEST_F(ConfigFileTest, ValuesAreReadByPositionAndTrimmed) {
+    const ConfigFile config = readConfigFile(write(QStringLiteral("[POS]\r\n매장코드 =  강남 1호점 \r\n"
+                                                   "POSID=01\r\nSERVER=a=b\r\nDB=MS-SQL   \r\n"
+                                                   "extra=ignored\r\n")));
+    EXPECT_EQ(config.storeCode, QStringLiteral("강남 1호점"));
+    EXPECT_EQ(config.posId, QStringLiteral("01"));
+    EXPECT_EQ(config.dbServer, QStringLiteral("a=b"));
+    EXPECT_EQ(config.dbKind, QStringLiteral("MS-SQL"));
+}
+
+TEST_F(ConfigFileTest, LineWithoutEqualsSignIsTakenWhole) {
+    const ConfigFile config =
+        readConfigFile(write(QStringLiteral("x\r\n  S001  \r\n01\r\n127.0.0.1\r\nms-sql")));
+    EXPECT_EQ(config.storeCode, QStringLiteral("S001"));
+    EXPECT_EQ(config.dbServer, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(config.dbKind, QStringLiteral("ms-sql"));
+}
+
+TEST_F(ConfigFileTest, LinesEndingInLineFeedAloneAreLinesToo) {
+    const ConfigFile config = readConfigFile(write(QStringLiteral("a\nb=S1\nc=P1\nd=srv\ne=MS-SQL\n")));
+    EXPECT_EQ(config.storeCode, QStringLiteral("S1"));
+    EXPECT_EQ(config.dbKind, QStringLiteral("MS-SQL"));
+}
+
+TEST_F(ConfigFileTest, FewerThanFiveLinesOrNoFileFail) {
+    EXPECT_THROW(readConfigFile(write(QStringLiteral("a\r\nb=S1\r\nc=P1\r\nd=srv\r\n"))),
+                 std::runtime_error);
+    EXPECT_THROW(readConfigFile(folder_.filePath(QStringLiteral("없음.CFG"))), std::runtime_error);
+}

@@ -1,0 +1,152 @@
+#include "database_error.h"
+#include "pos_database.h"
+#include "test_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PosDatabaseTest : public testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_TEST_RIG();
+        test_rig::runSql(QStringLiteral("Delete From 환경설정; Delete From 주방출력물;"));
+        addSettingsRow(QStringLiteral("S001"), QStringLiteral("250"));
+    }
+
+    static void addSettingsRow(const QString& storeCode, const QString& receiptDelay,
+                               const QString& otherOptions = QString()) {
+        test_rig::runSql(QStringLiteral("Insert Into 환경설정 (매장코드, POSID, 영수증딜레이타임, "
+                                        "기타옵션) Values ('%1', '01', %2, '%3');")
+                             .arg(QString(storeCode).replace('\'', QStringLiteral("''")),
+                                  receiptDelay, otherOptions));
+    }
+
+    PosDatabase database(const QString& storeCode = QStringLiteral("S001"),
+                         const QString& server = QStringLiteral("127.0.0.1")) {
+        return PosDatabase(StoreIdentity{storeCode, QStringLiteral("01"), server},
+                           [this](const QString& text) { messages_ << text; });
+    }
+
+    QStringList messages_;
+};
+
+TEST_F(PosDatabaseTest, ReceiptDelayIsAtLeastTenMilliseconds) {
+    const QList<QPair<QString, qint16>> cases = {
+        {"0", 10}, {"5", 10}, {"-3", 10}, {"10", 10}, {"250", 250}, {"12.5", 12}};
+    for (const auto& [stored, expected] : cases) {
+        test_rig::runSql(QStringLiteral("Update 환경설정 Set 영수증딜레이타임 = %1;").arg(stored));
+        PosDatabase db = database();
+        ASSERT_TRUE(db.connectDatabase()) << stored.toStdString();
+        EXPECT_EQ(db.receiptDelayMs(), expected) << stored.toStdString();
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(PosDatabaseTest, UnusableReceiptDelayIsShownAndTheDelayStays) {
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    for (const QString& stored : {QStringLiteral("Null"), QStringLiteral("40000")}) {
+        test_rig::runSql(QStringLiteral("Update 환경설정 Set 영수증딜레이타임 = %1;").arg(stored));
+        EXPECT_TRUE(db.connectDatabase()) << stored.toStdString();
+        EXPECT_EQ(db.receiptDelayMs(), 250);
+    }
+    ASSERT_EQ(messages_.size(), 2);
+    EXPECT_TRUE(messages_.at(0).startsWith(QStringLiteral("\r\n")));
+    EXPECT_TRUE(messages_.at(1).contains(QStringLiteral("40000")));
+}
+
+TEST_F(PosDatabaseTest, NoSettingsRowFailsSilently) {
+    PosDatabase db = database(QStringLiteral("S999"));
+    EXPECT_FALSE(db.connectDatabase());
+    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_THROW(db.settings(), DatabaseError);
+}
+
+TEST_F(PosDatabaseTest, EmptyServerFailsWithoutAnAttempt) {
+    PosDatabase db = database(QStringLiteral("S001"), QString());
+    EXPECT_FALSE(db.connectDatabase());
+    EXPECT_TRUE(db.lastConnectionText().isEmpty());
+}
+
+TEST_F(PosDatabaseTest, QuoteInTheStoreCodeDoesNotChangeTheStatement) {
+    addSettingsRow(QStringLiteral("A'01"), QStringLiteral("30"));
+    PosDatabase db = database(QStringLiteral("A'01"));
+    ASSERT_TRUE(db.connectDatabase());
+    EXPECT_EQ(db.receiptDelayMs(), 30);
+}
+
+// The first connection of a run always uses 1433; a port from the option lines applies from
+// the next connection on.
+TEST_F(PosDatabaseTest, SqlPortFromLine37IsUsedByLaterConnections) {
+    QStringList lines;
+    for (int line = 1; line <= 40; ++line) {
+        lines << (line == 37 ? QStringLiteral(" 1444 ") : QStringLiteral("o%1=%1").arg(line));
+    }
+    test_rig::runSql(QStringLiteral("Update 환경설정 Set 기타옵션 = '%1';")
+                         .arg(lines.join(QStringLiteral("\r\n"))));
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    EXPECT_TRUE(db.lastConnectionText().contains(QStringLiteral("SERVER=127.0.0.1,1433;")));
+    db.loadOtherOptions();
+    EXPECT_EQ(db.otherOptions().text(39), QStringLiteral("40"));
+    EXPECT_FALSE(db.otherOptions().slot(40).isValid());
+    ASSERT_TRUE(db.connectDatabase());
+    EXPECT_TRUE(db.lastConnectionText().contains(QStringLiteral("SERVER=127.0.0.1,1444;")));
+}
+
+TEST_F(PosDatabaseTest, OptionOutOfRangeIsShownWithoutLineBreak) {
+    test_rig::runSql(QStringLiteral("Update 환경설정 Set 기타옵션 = 'a=1' || chr(13) || chr(10) || "
+                                    "repeat('x=1' || chr(13) || chr(10), 10) || 'n=70000';"));
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    db.loadOtherOptions();
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_.at(0).contains(QStringLiteral("70000")));
+    EXPECT_FALSE(messages_.at(0).startsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(db.otherOptions().text(OtherOptions::sqlPortSlot), QStringLiteral("1433"));
+}
+
+TEST_F(PosDatabaseTest, StoppedServerIsALostConnectionAndAFreshConnectionRecovers) {
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    test_rig::stopDatabase();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            db.connection().query(QStringLiteral("Select * From 주방출력물"));
+            ADD_FAILURE() << "the server is down";
+        } catch (const DatabaseError& error) {
+            EXPECT_EQ(error.number(), DatabaseError::lostConnection)
+                << error.description().toStdString();
+        }
+    }
+    EXPECT_FALSE(db.connectDatabase());
+    test_rig::startDatabase();
+    ASSERT_TRUE(db.connectDatabase());
+    EXPECT_NO_THROW(db.connection().query(QStringLiteral("Select * From 주방출력물")));
+}
+
+TEST_F(PosDatabaseTest, DeleteRowRemovesExactlyThatRowByItsKey) {
+    test_rig::runSql(QStringLiteral("Insert Into 주방출력물 (매장코드, 테이블번호) Values "
+                                    "('S001', 1), ('S001', 1), ('S001', 2);"));
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    const QString selection = QStringLiteral("Select * From 주방출력물 Order by 테이블번호");
+    const ResultSet before = db.connection().query(selection);
+    ASSERT_EQ(before.size(), 3u);
+    db.connection().deleteRow(QStringLiteral("주방출력물"), before.at(1));
+    const ResultSet after = db.connection().query(selection);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")), before.at(0).value(QStringLiteral("일련번호")));
+    EXPECT_EQ(after.at(1).value(QStringLiteral("일련번호")), before.at(2).value(QStringLiteral("일련번호")));
+}
+
+TEST_F(PosDatabaseTest, ColumnsAreFoundWhateverTheirLetterCase) {
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    EXPECT_EQ(db.settings().text(QStringLiteral("posid")), QStringLiteral("01"));
+    EXPECT_EQ(db.settings().text(QStringLiteral("POSID")), QStringLiteral("01"));
+    EXPECT_THROW(db.settings().value(QStringLiteral("없는열")), DatabaseError);
+}
+
+} // namespace
