@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Controls the throwaway PostgreSQL cluster set up by with-test-network.sh.
 #   test-db.sh stop              fast shutdown, waits until the server is gone
-#   test-db.sh start             starts and waits until it accepts connections
+#   test-db.sh start             starts unless running, waits until it accepts connections
 #   test-db.sh psql [args...]    psql as sa on the test database over TCP
 set -euo pipefail
 
@@ -35,7 +35,7 @@ main() {
     shift
     case $action in
         stop) pg_ctl_as_postgres -m fast stop ;;
-        start) pg_ctl_as_postgres -l "$KPS_TEST_PGLOG" start ;;
+        start) pg_ctl_as_postgres status >/dev/null || pg_ctl_as_postgres -l "$KPS_TEST_PGLOG" start ;;
         psql) run_psql "$@" ;;
         *) die "unknown action: $action" ;;
     esac

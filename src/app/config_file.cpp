@@ -40,6 +40,6 @@ ConfigFile readConfigFile(const QString& path) {
                  .arg(lines.size())
                  .arg(requiredLines));
     }
-    return ConfigFile{valueOfLine(lines.at(1)), valueOfLine(lines.at(2)),
-                      valueOfLine(lines.at(3)), valueOfLine(lines.at(4))};
+    return ConfigFile{valueOfLine(lines.at(1)), valueOfLine(lines.at(2)), valueOfLine(lines.at(3)),
+                      valueOfLine(lines.at(4))};
 }

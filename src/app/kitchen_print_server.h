@@ -15,7 +15,7 @@ class MainWindow;
 class KitchenPrintServer : public QObject {
     Q_OBJECT
 
-public:
+  public:
     enum class StartOutcome {
         EndProgram,         // another instance runs, or the database kind is wrong
         Stopped,            // a failure was shown; the program stays open doing nothing
@@ -33,7 +33,7 @@ public:
     const QString& terminalIp() const { return terminalIp_; }
     PosDatabase* database() const { return database_.get(); }
 
-private:
+  private:
     StartOutcome readConfigurationAndTakePort();
     StartOutcome finishStart();
     void retryDatabase();

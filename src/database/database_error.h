@@ -6,7 +6,7 @@
 
 // A failed database operation, numbered the way the job handling tells failures apart.
 class DatabaseError : public std::runtime_error {
-public:
+  public:
     // The number under which a lost connection is reported (hexadecimal 80004005).
     static constexpr std::int32_t lostConnection = -2147467259;
     // A column the row does not have.
@@ -23,7 +23,7 @@ public:
     std::int32_t number() const { return number_; }
     const QString& description() const { return description_; }
 
-private:
+  private:
     std::int32_t number_;
     QString description_;
 };

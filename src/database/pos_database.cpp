@@ -46,8 +46,8 @@ bool PosDatabase::connectDatabase() {
 
 // Errors of the reachability check (a malformed address) reach connectDatabase, which shows
 // them; everything after it fails silently and is retried by the caller.
-bool PosDatabase::openSqlServer(const QString& server, const QString& database,
-                                const QString& user, const QString& password) {
+bool PosDatabase::openSqlServer(const QString& server, const QString& database, const QString& user,
+                                const QString& password) {
     if (server.isEmpty()) {
         return false;
     }
@@ -64,8 +64,7 @@ bool PosDatabase::openSqlServer(const QString& server, const QString& database,
         connection_ = std::make_unique<Connection>();
         lastConnectionText_ = connectionText(server, options_.text(OtherOptions::sqlPortSlot),
                                              database, user, password);
-        return connection_->open(lastConnectionText_, loginTimeoutSeconds) &&
-               connection_->isOpen();
+        return connection_->open(lastConnectionText_, loginTimeoutSeconds) && connection_->isOpen();
     } catch (const std::exception&) {
         return false;
     }

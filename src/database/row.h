@@ -8,15 +8,15 @@
 // One row of a result set, read whole when the selection ran. Columns are looked up by name,
 // ignoring letter case.
 class Row {
-public:
-    explicit Row(QSqlRecord record) : record_(std::move(record)) {}
+  public:
+    explicit Row(const QSqlRecord& record) : record_(record) {}
 
     // Throws DatabaseError when the row has no such column.
     QVariant value(const QString& column) const;
     // The value as text; a null value reads as the empty text.
     QString text(const QString& column) const;
 
-private:
+  private:
     QSqlRecord record_;
 };
 

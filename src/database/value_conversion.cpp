@@ -10,8 +10,9 @@ QString shown(const QVariant& value) {
 }
 
 [[noreturn]] void typeMismatch(const QVariant& value, const QString& what) {
-    throw ConversionError(ConversionError::Kind::TypeMismatch,
-                          QStringLiteral("형식이 일치하지 않습니다 (%1: %2)").arg(what, shown(value)));
+    throw ConversionError(
+        ConversionError::Kind::TypeMismatch,
+        QStringLiteral("형식이 일치하지 않습니다 (%1: %2)").arg(what, shown(value)));
 }
 
 [[noreturn]] void overflow(const QVariant& value, const QString& what) {

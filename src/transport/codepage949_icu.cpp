@@ -20,7 +20,8 @@ std::string encode(std::u16string_view text) {
 
 std::u16string decode(std::string_view bytes) {
     QStringDecoder decoder(encodingName);
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), bytes.size()));
+    const QString text =
+        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return text.toStdU16String();
 }
 

@@ -97,7 +97,7 @@ bool isOurReply(const IcmpSocket& socket, const unsigned char* message, std::siz
         if (length < sizeof(iphdr)) {
             return false;
         }
-        const std::size_t headerLength = (message[0] & 0x0F) * 4u;
+        const std::size_t headerLength = std::size_t{message[0] & 0x0Fu} * 4;
         if (length < headerLength + 8) {
             return false;
         }
@@ -127,8 +127,8 @@ int awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequenc
             continue;
         }
         const ssize_t received = recv(socket.fd, buffer, sizeof buffer, 0);
-        if (received > 0 && isOurReply(socket, buffer, static_cast<std::size_t>(received), id,
-                                       sequence)) {
+        if (received > 0 &&
+            isOurReply(socket, buffer, static_cast<std::size_t>(received), id, sequence)) {
             reply.status = 0;
             reply.roundTripMs = millisecondsSince(sent);
             return 1;

@@ -6,13 +6,13 @@
 
 void placeWindow(QWidget* window, const QString& verticalAnchor, const QString& horizontalAnchor) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (window == nullptr || screen == nullptr || window->isMinimized() ||
-        window->isMaximized()) {
+    if (window == nullptr || screen == nullptr || window->isMinimized() || window->isMaximized()) {
         return;
     }
     const QRect area = screen->geometry();
     const QSize outer = window->frameGeometry().size();
-    const int top = verticalAnchor == QLatin1String("TOP") ? 0 : (area.height() - outer.height()) / 2;
+    const int top =
+        verticalAnchor == QLatin1String("TOP") ? 0 : (area.height() - outer.height()) / 2;
     int left = (area.width() - outer.width()) / 2;
     if (horizontalAnchor == QStringLiteral("좌")) {
         left = 0;

@@ -8,7 +8,7 @@
 namespace {
 
 class ConfigFileTest : public testing::Test {
-protected:
+  protected:
     QString write(const QString& text) {
         const QString path = folder_.filePath(configFileName);
         QFile file(path);
@@ -23,9 +23,10 @@ protected:
 } // namespace
 
 TEST_F(ConfigFileTest, ValuesAreReadByPositionAndTrimmed) {
-    const ConfigFile config = readConfigFile(write(QStringLiteral("[POS]\r\n매장코드 =  강남 1호점 \r\n"
-                                                   "POSID=01\r\nSERVER=a=b\r\nDB=MS-SQL   \r\n"
-                                                   "extra=ignored\r\n")));
+    const ConfigFile config =
+        readConfigFile(write(QStringLiteral("[POS]\r\n매장코드 =  강남 1호점 \r\n"
+                                            "POSID=01\r\nSERVER=a=b\r\nDB=MS-SQL   \r\n"
+                                            "extra=ignored\r\n")));
     EXPECT_EQ(config.storeCode, QStringLiteral("강남 1호점"));
     EXPECT_EQ(config.posId, QStringLiteral("01"));
     EXPECT_EQ(config.dbServer, QStringLiteral("a=b"));
@@ -41,7 +42,8 @@ TEST_F(ConfigFileTest, LineWithoutEqualsSignIsTakenWhole) {
 }
 
 TEST_F(ConfigFileTest, LinesEndingInLineFeedAloneAreLinesToo) {
-    const ConfigFile config = readConfigFile(write(QStringLiteral("a\nb=S1\nc=P1\nd=srv\ne=MS-SQL\n")));
+    const ConfigFile config =
+        readConfigFile(write(QStringLiteral("a\nb=S1\nc=P1\nd=srv\ne=MS-SQL\n")));
     EXPECT_EQ(config.storeCode, QStringLiteral("S1"));
     EXPECT_EQ(config.dbKind, QStringLiteral("MS-SQL"));
 }

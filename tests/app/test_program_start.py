@@ -1,0 +1,114 @@
+"""The program's start, run as the operator's terminal runs it."""
+
+import time
+import unittest
+
+from desktop_rig import VirtualDesktop
+from program_rig import (ProgramFolder, RunningProgram, add_settings_row, connections_so_far,
+                         count_echo_requests, require_rig, reset_tables, start_database,
+                         stop_database)
+
+STARTED = "출력을 시작합니다"
+RETRYING = "데이타베이스에 연결할 수 없어 다시 시도합니다"
+
+
+class ProgramStart(unittest.TestCase):
+    def setUp(self):
+        require_rig(self)
+        reset_tables()
+        add_settings_row()
+        self.folder = ProgramFolder()
+        self.programs = []
+
+    def tearDown(self):
+        for program in self.programs:
+            program.stop()
+        self.folder.remove()
+
+    def run_program(self, **options):
+        program = RunningProgram(self.folder, **options)
+        self.programs.append(program)
+        return program
+
+    def config(self, db_kind="DB=MS-SQL", server="SERVER=127.0.0.1"):
+        return ["[ZelnorPOS]", "매장코드 =  S001  ", "POSID=01", server, db_kind]
+
+    def test_database_kind_may_carry_blanks_around_it(self):
+        self.folder.write_config(self.config(db_kind="DB=  MS-SQL   "))
+        program = self.run_program()
+        program.wait_for_line(STARTED)
+        self.assertTrue(program.is_running())
+        self.assertEqual(program.notices(), [f"{STARTED} (터미널 주소 127.0.0.1)"])
+
+    def test_wrong_database_kind_ends_the_program_once_the_message_is_closed(self):
+        self.folder.write_config(self.config(db_kind="DB=ms-sql"))
+        desktop = VirtualDesktop()
+        self.addCleanup(desktop.close)
+        program = self.run_program(platform="xcb", extra_env={"DISPLAY": desktop.display})
+        program.wait_for_line("DB 종류를 MS-SQL로 해야 합니다")
+        self.assertEqual(program.notices(), ["환경설정에서  DB 종류를 MS-SQL로 해야 합니다"])
+        window = desktop.find_window("메세지")
+        time.sleep(1)
+        self.assertTrue(program.is_running(), "the program waits for the operator")
+        desktop.click(window, 276 + 167 // 2, 200 + 67 // 2)
+        self.assertEqual(program.process.wait(timeout=10), 0)
+
+    def test_four_line_file_shows_the_failure_and_no_timer_runs(self):
+        self.folder.write_config(self.config()[:4])
+        before = connections_so_far()
+        program = self.run_program()
+        program.wait_for_line("환경설정.CFG")
+        time.sleep(2)
+        self.assertTrue(program.is_running(), "the program stays open doing nothing")
+        self.assertEqual(connections_so_far(), before)
+        self.assertEqual(len(program.notices()), 1)
+
+    def test_second_instance_is_refused_for_three_seconds_and_only_it_ends(self):
+        first = self.run_program()
+        first.wait_for_line(STARTED)
+        second = self.run_program()
+        second.wait_for_line("이미 실행 중입니다")
+        started = time.monotonic()
+        self.assertEqual(second.process.wait(timeout=10), 0)
+        self.assertGreater(time.monotonic() - started, 2.0)
+        self.assertTrue(first.is_running())
+        self.assertEqual(first.notices(), [f"{STARTED} (터미널 주소 127.0.0.1)"])
+
+    def test_another_program_folder_is_another_installation(self):
+        other = ProgramFolder()
+        self.addCleanup(other.remove)
+        first = self.run_program()
+        first.wait_for_line(STARTED)
+        second = RunningProgram(other)
+        self.programs.append(second)
+        # The port of the server socket is taken, so the second start stops there, shown.
+        second.wait_for_line("in use")
+        self.assertTrue(second.is_running())
+        self.assertNotIn("이미 실행 중입니다", " ".join(second.notices()))
+
+    def test_unreachable_database_is_retried_silently_until_it_is_back(self):
+        stop_database()
+        self.addCleanup(start_database)
+        program = self.run_program()
+        program.wait_for_line(RETRYING)
+        echoes = count_echo_requests(seconds=2)
+        self.assertGreaterEqual(echoes, 6, "one echo before every attempt, about 10 a second")
+        self.assertEqual(program.notices(), [RETRYING])
+        start_database()
+        program.wait_for_line("데이타베이스에 연결되어 출력을 시작합니다")
+        self.assertEqual(len(program.notices()), 2)
+
+    def test_missing_settings_row_is_retried_like_an_unreachable_database(self):
+        reset_tables()
+        program = self.run_program()
+        program.wait_for_line(RETRYING)
+        before = connections_so_far()
+        time.sleep(1)
+        self.assertGreaterEqual(connections_so_far() - before, 4)
+        add_settings_row()
+        program.wait_for_line("데이타베이스에 연결되어 출력을 시작합니다")
+        self.assertEqual(len(program.notices()), 2)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -29,7 +29,8 @@ TEST(OtherOptions, FortyLinesFillTheFirstFortySlotsOnly) {
 TEST(OtherOptions, TextWithoutCrLfChangesNothing) {
     OtherOptions options;
     EXPECT_FALSE(options.load(QStringLiteral("option1=1")));
-    EXPECT_FALSE(options.load(optionLines(79).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+    EXPECT_FALSE(
+        options.load(optionLines(79).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
     for (int slot = 0; slot < OtherOptions::slotCount; ++slot) {
         EXPECT_FALSE(options.slot(slot).isValid()) << "slot " << slot;
     }

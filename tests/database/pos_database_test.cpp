@@ -7,7 +7,7 @@
 namespace {
 
 class PosDatabaseTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         test_rig::runSql(QStringLiteral("Delete From 환경설정; Delete From 주방출력물;"));
@@ -32,8 +32,8 @@ protected:
 };
 
 TEST_F(PosDatabaseTest, ReceiptDelayIsAtLeastTenMilliseconds) {
-    const QList<QPair<QString, qint16>> cases = {
-        {"0", 10}, {"5", 10}, {"-3", 10}, {"10", 10}, {"250", 250}, {"12.5", 12}};
+    const QList<QPair<QString, qint16>> cases = {{"0", 10},  {"5", 10},    {"-3", 10},
+                                                 {"10", 10}, {"250", 250}, {"12.5", 12}};
     for (const auto& [stored, expected] : cases) {
         test_rig::runSql(QStringLiteral("Update 환경설정 Set 영수증딜레이타임 = %1;").arg(stored));
         PosDatabase db = database();
@@ -137,8 +137,10 @@ TEST_F(PosDatabaseTest, DeleteRowRemovesExactlyThatRowByItsKey) {
     db.connection().deleteRow(QStringLiteral("주방출력물"), before.at(1));
     const ResultSet after = db.connection().query(selection);
     ASSERT_EQ(after.size(), 2u);
-    EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")), before.at(0).value(QStringLiteral("일련번호")));
-    EXPECT_EQ(after.at(1).value(QStringLiteral("일련번호")), before.at(2).value(QStringLiteral("일련번호")));
+    EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")),
+              before.at(0).value(QStringLiteral("일련번호")));
+    EXPECT_EQ(after.at(1).value(QStringLiteral("일련번호")),
+              before.at(2).value(QStringLiteral("일련번호")));
 }
 
 TEST_F(PosDatabaseTest, ColumnsAreFoundWhateverTheirLetterCase) {

@@ -26,7 +26,8 @@ TEST(ValueConversion, OutOfRangeIsAnOverflow) {
 }
 
 TEST(ValueConversion, NullEmptyAndLettersAreTypeMismatches) {
-    for (const QVariant& value : {QVariant(), QVariant(QString()), QVariant(QStringLiteral("x1"))}) {
+    for (const QVariant& value :
+         {QVariant(), QVariant(QString()), QVariant(QStringLiteral("x1"))}) {
         try {
             toInt16(value, what);
             FAIL() << "no number in " << value.toString().toStdString();

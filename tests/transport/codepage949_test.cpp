@@ -7,9 +7,8 @@ namespace {
 
 QByteArray iconvCp949(const QString& text) {
     QProcess iconv;
-    iconv.start(QStringLiteral("iconv"),
-                {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"),
-                 QStringLiteral("CP949")});
+    iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                          QStringLiteral("-t"), QStringLiteral("CP949")});
     iconv.write(text.toUtf8());
     iconv.closeWriteChannel();
     iconv.waitForFinished();

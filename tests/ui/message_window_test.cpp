@@ -25,9 +25,9 @@ TEST(MessageWindow, CountdownShowsTwoThenOneThenCloses) {
     QObject::connect(&sampler, &QTimer::timeout, [&seen] {
         const MessageWindow* window = openMessageWindow();
         const QString shown =
-            window == nullptr ? QStringLiteral("closed")
-                              : (window->isCountdownShown() ? window->countdownText()
-                                                            : QStringLiteral("hidden"));
+            window == nullptr
+                ? QStringLiteral("closed")
+                : (window->isCountdownShown() ? window->countdownText() : QStringLiteral("hidden"));
         if (seen.isEmpty() || seen.last() != shown) {
             seen << shown;
         }

@@ -1,0 +1,141 @@
+"""Runs the kitchen print server from a temporary program folder against the test rig."""
+
+import os
+import shutil
+import socket
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+SOURCE_DIR = os.environ.get("KPS_SOURCE_DIR", "")
+PROGRAM = os.environ.get("KPS_PROGRAM", "")
+IN_RIG = os.environ.get("KPS_TEST_RIG") == "1"
+STORE_CODE = "S001"
+POS_ID = "01"
+
+
+def require_rig(test_case):
+    if not IN_RIG:
+        raise unittest.SkipTest("needs the test rig (scripts/with-test-network.sh)")
+
+
+def rig(*arguments, input_text=None):
+    return subprocess.run(
+        ["bash", os.path.join(SOURCE_DIR, "scripts", "test-db.sh"), *arguments],
+        input=input_text, text=True, capture_output=True, check=True
+    ).stdout
+
+
+def sql(statement):
+    return rig("psql", "-q", "-At", input_text=statement)
+
+
+def stop_database():
+    rig("stop")
+
+
+def start_database():
+    """Starts the server unless it already runs."""
+    rig("start")
+
+
+def reset_tables():
+    sql("Delete From 주방출력물; Delete From 주방프린터; Delete From 환경설정; Delete From 주문합계;")
+
+
+def add_settings_row(store_code=STORE_CODE, pos_id=POS_ID, **columns):
+    values = {"매장코드": store_code, "POSID": pos_id, "영수증딜레이타임": "10", **columns}
+    names = ", ".join(values)
+    quoted = ", ".join("Null" if v is None else "'" + str(v).replace("'", "''") + "'"
+                       for v in values.values())
+    sql(f"Insert Into 환경설정 ({names}) Values ({quoted});")
+
+
+def connections_so_far():
+    """Connections the server has authorised since the log began."""
+    with open(os.environ["KPS_TEST_PGLOG"], encoding="utf-8", errors="replace") as log:
+        return sum("connection authorized" in line for line in log)
+
+
+class ProgramFolder:
+    """A folder holding a copy of the program and its configuration file."""
+
+    def __init__(self, lines=None):
+        self.path = tempfile.mkdtemp(prefix="kps-program-")
+        self.program = os.path.join(self.path, "kitchen-print-server")
+        shutil.copy2(PROGRAM, self.program)
+        if lines is None:
+            lines = ["[ZelnorPOS]", f"매장코드={STORE_CODE}", f"POSID={POS_ID}",
+                     "SERVER=127.0.0.1", "DB=MS-SQL"]
+        self.write_config(lines)
+
+    def write_config(self, lines):
+        with open(os.path.join(self.path, "환경설정.CFG"), "wb") as config:
+            config.write("\r\n".join(lines).encode("cp949") + b"\r\n")
+
+    def remove(self):
+        shutil.rmtree(self.path, ignore_errors=True)
+
+
+class RunningProgram:
+    """The program as a process, its standard error collected line by line."""
+
+    def __init__(self, folder, platform="offscreen", extra_env=None):
+        env = dict(os.environ, QT_QPA_PLATFORM=platform, **(extra_env or {}))
+        self.process = subprocess.Popen([folder.program], cwd="/", env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.lines = []
+        self._changed = threading.Condition()
+        threading.Thread(target=self._collect, daemon=True).start()
+
+    def _collect(self):
+        for raw in self.process.stderr:
+            with self._changed:
+                self.lines.append(raw.decode("utf-8", errors="replace").rstrip("\n"))
+                self._changed.notify_all()
+
+    def wait_for_line(self, text, timeout=15.0):
+        deadline = time.monotonic() + timeout
+        with self._changed:
+            while not any(text in line for line in self.lines):
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    raise AssertionError(f"no line with {text!r}; seen: {self.lines}")
+                self._changed.wait(left)
+
+    def notices(self):
+        prefix = "kitchen-print-server: "
+        return [line[len(prefix):] for line in self.lines if line.startswith(prefix)]
+
+    def is_running(self):
+        return self.process.poll() is None
+
+    def stop(self):
+        if self.is_running():
+            self.process.terminate()
+            self.process.wait(timeout=10)
+
+
+def count_echo_requests(seconds, payload=b"Echo This"):
+    """Echo requests with the program's payload seen on loopback during the given time."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_RAW, socket.IPPROTO_ICMP)
+    listener.settimeout(0.05)
+    seen = 0
+    deadline = time.monotonic() + seconds
+    try:
+        while time.monotonic() < deadline:
+            try:
+                packet = listener.recv(2048)
+            except socket.timeout:
+                continue
+            header_length = (packet[0] & 0x0F) * 4
+            icmp_type = packet[header_length]
+            if icmp_type == 8 and packet[header_length + 8:] == payload:
+                seen += 1
+    finally:
+        listener.close()
+    return seen
+
+
