@@ -8,6 +8,8 @@ SCRIPTS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly SCRIPTS_DIR
 readonly REPO_ROOT=${SCRIPTS_DIR%/*}
 readonly DB_NAME=젤노포스식음
+# The terminal's own address inside the test network.
+KPS_TEST_TERMINAL_IP=10.77.0.5
 
 WORK_DIR=
 COMMAND_PID=
@@ -33,9 +35,14 @@ enter_namespace() {
 
 # The driver turns SERVER=127.0.0.1,1433 into two libpq hosts, the second
 # being 0.0.5.153; that one must fail at once while the database is down.
+# A veth pair gives the terminal an address of its own besides loopback.
 setup_network() {
     ip link set lo up
     ip route add unreachable 0.0.0.0/8
+    ip link add kps0 type veth peer name kps1
+    ip addr add "$KPS_TEST_TERMINAL_IP/24" dev kps0
+    ip link set kps1 up
+    ip link set kps0 up
 }
 
 newest_pg_bindir() {
@@ -137,7 +144,7 @@ main() {
     make_work_dir
 
     KPS_TEST_PGBIN=$(newest_pg_bindir)
-    export KPS_TEST_RIG=1 KPS_TEST_PGBIN PGPORT=5432
+    export KPS_TEST_RIG=1 KPS_TEST_TERMINAL_IP KPS_TEST_PGBIN PGPORT=5432
     export KPS_TEST_PGDATA=$WORK_DIR/data KPS_TEST_PGLOG=$WORK_DIR/postgres.log
 
     init_cluster

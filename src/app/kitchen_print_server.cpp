@@ -24,7 +24,8 @@ void showFailure(const std::exception& error) {
 } // namespace
 
 KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window)
-    : programFolder_(std::move(programFolder)), window_(window), instance_(programFolder_) {
+    : programFolder_(std::move(programFolder)), window_(window), instance_(programFolder_),
+      serialPort_(programFolder_), logs_(programFolder_) {
     printTimer_.setInterval(printPeriodMs);
     databaseTimer_.setInterval(databaseRetryMs);
     connect(&printTimer_, &QTimer::timeout, this, &KitchenPrintServer::runPrintCycle);
@@ -66,6 +67,10 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         database_ = std::make_unique<PosDatabase>(
             StoreIdentity{config.storeCode, config.posId, config.dbServer},
             [](const QString& text) { showMessage(text); });
+        jobRun_ = std::make_unique<KitchenJobRun>(
+            PrintingContext{*database_, serialPort_, commands_, logs_, pauses_,
+                            [this](const QString& text) { showMessageWhilePrinting(text); },
+                            &QDateTime::currentDateTime});
         return StartOutcome::Running;
     } catch (const std::exception& error) {
         showFailure(error);
@@ -80,6 +85,7 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
         showFailure(error);
         return StartOutcome::Stopped;
     }
+    preparePrinting();
     database_->loadOtherOptions();
     window_.hideToTray();
     printTimer_.start();
@@ -106,10 +112,19 @@ void KitchenPrintServer::retryDatabase() {
 void KitchenPrintServer::finishStartFromDatabaseTimer() {
     window_.setDatabaseReachable(true);
     databaseTimer_.stop();
+    preparePrinting();
     window_.hideToTray();
     printTimer_.start();
     writeToJournal(QStringLiteral("데이타베이스에 연결되어 출력을 시작합니다 (터미널 주소 %1)")
                        .arg(terminalIp_));
+}
+
+void KitchenPrintServer::preparePrinting() {
+    try {
+        preparePrinterCommands(commands_, database_->settings());
+    } catch (const std::exception&) {
+        // Without a settings row the commands stay as they were, like any failed preparation.
+    }
 }
 
 // A tick that arrives while a cycle still runs (the cycle lets the event loop run at times) is
@@ -119,5 +134,19 @@ void KitchenPrintServer::runPrintCycle() {
         return;
     }
     printCycleRunning_ = true;
+    try {
+        jobRun_->run(QStringLiteral("127.0.0.1"), 0);
+        jobRun_->run(terminalIp_, 0);
+    } catch (const std::exception& error) {
+        showFailure(error);
+    }
     printCycleRunning_ = false;
+}
+
+// While a failed run waits for the operator, later ticks may print: the failed run has let go
+// of its jobs, and the kitchen must not wait for someone to close the message.
+void KitchenPrintServer::showMessageWhilePrinting(const QString& text) {
+    const bool wasRunning = std::exchange(printCycleRunning_, false);
+    showMessage(text);
+    printCycleRunning_ = wasRunning;
 }

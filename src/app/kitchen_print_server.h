@@ -1,6 +1,11 @@
 #pragma once
 
+#include "daily_logs.h"
+#include "kitchen_job_run.h"
+#include "pauses.h"
 #include "pos_database.h"
+#include "printer_commands.h"
+#include "serial_printer_port.h"
 #include "server_socket.h"
 #include "single_instance.h"
 
@@ -38,13 +43,20 @@ class KitchenPrintServer : public QObject {
     StartOutcome finishStart();
     void retryDatabase();
     void finishStartFromDatabaseTimer();
+    void preparePrinting();
     void runPrintCycle();
+    void showMessageWhilePrinting(const QString& text);
 
     QString programFolder_;
     MainWindow& window_;
     SingleInstance instance_;
     ServerSocket serverSocket_;
     std::unique_ptr<PosDatabase> database_;
+    SerialPrinterPort serialPort_;
+    PrinterCommands commands_;
+    DailyLogs logs_;
+    SleepingPauses pauses_;
+    std::unique_ptr<KitchenJobRun> jobRun_;
     QString terminalIp_;
     QTimer printTimer_;
     QTimer databaseTimer_;

@@ -35,6 +35,18 @@ template <typename Integer> Integer toInteger(const QVariant& value, const QStri
 
 } // namespace
 
+QString trimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == ' ') {
+        ++begin;
+    }
+    while (end > begin && text.at(end - 1) == ' ') {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
 std::optional<double> numberOf(const QVariant& value) {
     if (value.isNull()) {
         return std::nullopt;

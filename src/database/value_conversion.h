@@ -21,6 +21,9 @@ class ConversionError : public std::runtime_error {
     QString description_;
 };
 
+// The text without leading and trailing blanks; other white space stays.
+QString trimBlanks(const QString& text);
+
 // The value read as a number: a number column, or a text holding a decimal number with an
 // optional sign, fraction and exponent. Null, empty and other texts give nothing.
 std::optional<double> numberOf(const QVariant& value);

@@ -4,7 +4,8 @@ import time
 import unittest
 
 from desktop_rig import VirtualDesktop
-from program_rig import (ProgramFolder, RunningProgram, add_settings_row, connections_so_far,
+from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_settings_row,
+                         connections_so_far,
                          count_echo_requests, require_rig, reset_tables, start_database,
                          stop_database)
 
@@ -38,7 +39,7 @@ class ProgramStart(unittest.TestCase):
         program = self.run_program()
         program.wait_for_line(STARTED)
         self.assertTrue(program.is_running())
-        self.assertEqual(program.notices(), [f"{STARTED} (터미널 주소 127.0.0.1)"])
+        self.assertEqual(program.notices(), [f"{STARTED} (터미널 주소 {TERMINAL_IP})"])
 
     def test_wrong_database_kind_ends_the_program_once_the_message_is_closed(self):
         self.folder.write_config(self.config(db_kind="DB=ms-sql"))
@@ -72,7 +73,7 @@ class ProgramStart(unittest.TestCase):
         self.assertEqual(second.process.wait(timeout=10), 0)
         self.assertGreater(time.monotonic() - started, 2.0)
         self.assertTrue(first.is_running())
-        self.assertEqual(first.notices(), [f"{STARTED} (터미널 주소 127.0.0.1)"])
+        self.assertEqual(first.notices(), [f"{STARTED} (터미널 주소 {TERMINAL_IP})"])
 
     def test_another_program_folder_is_another_installation(self):
         other = ProgramFolder()

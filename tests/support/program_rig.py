@@ -14,6 +14,7 @@ PROGRAM = os.environ.get("KPS_PROGRAM", "")
 IN_RIG = os.environ.get("KPS_TEST_RIG") == "1"
 STORE_CODE = "S001"
 POS_ID = "01"
+TERMINAL_IP = os.environ.get("KPS_TEST_TERMINAL_IP", "127.0.0.1")
 
 
 def require_rig(test_case):

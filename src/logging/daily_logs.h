@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+// The two daily logs beside the program: ERROR_LOG for failures that are recorded instead of
+// shown, 주방출력_LOG for every order sheet and kitchen message handled. Lines end in CR LF, in
+// code page 949, fields separated by two blanks, date and time last. Writing never fails
+// towards the caller: an entry that cannot be written is dropped.
+class DailyLogs {
+  public:
+    using Clock = std::function<QDateTime()>;
+
+    explicit DailyLogs(QString programFolder, Clock clock = &QDateTime::currentDateTime);
+
+    void writeErrorLog(const QString& procedureName, const QString& errorText) const;
+    void writePrintLog(const QString& entryText) const;
+
+  private:
+    void append(const QString& folderName, const QString& fileSuffix, const QString& text) const;
+
+    QString programFolder_;
+    Clock clock_;
+};

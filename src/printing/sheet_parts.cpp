@@ -1,0 +1,50 @@
+#include "sheet_parts.h"
+
+#include "row.h"
+#include "value_conversion.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace sheet_parts {
+
+QString margin(const SheetSettings& settings) {
+    const qint32 blanks = toInt32(settings.leftMargin, QStringLiteral("좌측여백"));
+    return QString(std::max(blanks, 0), QLatin1Char(' '));
+}
+
+QString separatorLine(const SheetSettings& settings) {
+    return margin(settings) + QString(40, QLatin1Char('-')) + crlf;
+}
+
+bool isDelivery(const Row& job) {
+    return job.text(QStringLiteral("테이블명")).startsWith(QStringLiteral("배달"));
+}
+
+bool hasNoOrderNumber(const Row& job) {
+    const std::optional<double> number = numberOf(job.value(QStringLiteral("주문번호")));
+    return number && *number == 0.0;
+}
+
+QString wonAmount(const QVariant& amount) {
+    const double won = toDouble(amount, QStringLiteral("미결금액"));
+    return QLocale(QLocale::English).toString(static_cast<qlonglong>(std::llround(won)));
+}
+
+bool isNumericText(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+QStringList bodyLines(const QString& body) {
+    QStringList lines = body.split(crlf);
+    lines.removeLast();
+    return lines;
+}
+
+QString dateStamp(const QDateTime& printedAt) {
+    return printedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+} // namespace sheet_parts
