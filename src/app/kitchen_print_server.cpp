@@ -28,8 +28,13 @@ KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window
       serialPort_(programFolder_), logs_(programFolder_) {
     printTimer_.setInterval(printPeriodMs);
     databaseTimer_.setInterval(databaseRetryMs);
-    connect(&printTimer_, &QTimer::timeout, this, &KitchenPrintServer::runPrintCycle);
-    connect(&databaseTimer_, &QTimer::timeout, this, &KitchenPrintServer::retryDatabase);
+    // Queued, so that the work does not run inside the timer's own activation: Qt does not
+    // fire a timer again while its handler runs, and ticks must go on while a cycle or an
+    // attempt waits in the message window.
+    connect(&printTimer_, &QTimer::timeout, this, &KitchenPrintServer::runPrintCycle,
+            Qt::QueuedConnection);
+    connect(&databaseTimer_, &QTimer::timeout, this, &KitchenPrintServer::retryDatabase,
+            Qt::QueuedConnection);
 }
 
 KitchenPrintServer::~KitchenPrintServer() = default;

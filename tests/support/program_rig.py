@@ -47,11 +47,8 @@ def reset_tables():
 
 
 def add_settings_row(store_code=STORE_CODE, pos_id=POS_ID, **columns):
-    values = {"매장코드": store_code, "POSID": pos_id, "영수증딜레이타임": "10", **columns}
-    names = ", ".join(values)
-    quoted = ", ".join("Null" if v is None else "'" + str(v).replace("'", "''") + "'"
-                       for v in values.values())
-    sql(f"Insert Into 환경설정 ({names}) Values ({quoted});")
+    values = {"매장코드": store_code, "POSID": pos_id, **PRINTING_SETTINGS, **columns}
+    sql(insert_statement("환경설정", values))
 
 
 def connections_so_far():
@@ -63,8 +60,9 @@ def connections_so_far():
 class ProgramFolder:
     """A folder holding a copy of the program and its configuration file."""
 
-    def __init__(self, lines=None):
-        self.path = tempfile.mkdtemp(prefix="kps-program-")
+    def __init__(self, lines=None, path=None):
+        self.path = path or tempfile.mkdtemp(prefix="kps-program-")
+        self.owned = path is None
         self.program = os.path.join(self.path, "kitchen-print-server")
         shutil.copy2(PROGRAM, self.program)
         if lines is None:
@@ -77,7 +75,8 @@ class ProgramFolder:
             config.write("\r\n".join(lines).encode("cp949") + b"\r\n")
 
     def remove(self):
-        shutil.rmtree(self.path, ignore_errors=True)
+        if self.owned:
+            shutil.rmtree(self.path, ignore_errors=True)
 
 
 class RunningProgram:
@@ -116,7 +115,8 @@ class RunningProgram:
     def stop(self):
         if self.is_running():
             self.process.terminate()
-            self.process.wait(timeout=10)
+        self.process.wait(timeout=10)
+        self.process.stderr.close()
 
 
 def count_echo_requests(seconds, payload=b"Echo This"):
@@ -140,3 +140,41 @@ def count_echo_requests(seconds, payload=b"Echo This"):
     return seen
 
 
+
+
+PRINTING_SETTINGS = {
+    "영수증딜레이타임": "10", "주방프린터하단마진": "0", "하단마진": "0", "좌측여백": "0",
+    "푸드코트명표시": "0", "주문서에헤드라인표시": "0", "포스타입": "선불형",
+    "주문서자동컷팅": "0", "프린터종류": "TM-T83", "주방프린터글자크기": "세로확대",
+    "메인포스로사용": "0", "주문서에객수표시": "0",
+}
+
+
+def add_job(**columns):
+    """Files one job as the order-taking POS does."""
+    values = {"매장코드": STORE_CODE, "IP주소": "127.0.0.1", "POSID": POS_ID,
+              "프린터포트": "COM1", "정리완료": "1", "출력물종류": "주문서", "테이블번호": 1,
+              "프린터파라미터": "9600,N,8,1", "주문번호": 0, "테이블명": "", "코너명": "",
+              "결제여부": "", "미결금액": 0, "신규추가여부": "", "프린트내용": "x\r\n",
+              "주문일시": "2026-12-09 10:00:00", "프린터명": "주방1", **columns}
+    sql(insert_statement("주방출력물", values))
+
+
+def insert_statement(table, values):
+    names = ", ".join(values)
+    quoted = ", ".join("Null" if v is None else "'" + str(v).replace("'", "''") + "'"
+                       for v in values.values())
+    return f"Insert Into {table} ({names}) Values ({quoted});"
+
+
+def pending_jobs(columns="테이블번호"):
+    return [line for line in sql(f"Select {columns} From 주방출력물 Order by 일련번호;").splitlines()
+            if line]
+
+
+def wait_until(condition, timeout=15.0, what="the condition"):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
