@@ -3,6 +3,7 @@
 #include "config_file.h"
 #include "main_window.h"
 #include "message_window.h"
+#include "network_printer_setup.h"
 #include "operator_journal.h"
 #include "window_placement.h"
 
@@ -72,8 +73,8 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         database_ = std::make_unique<PosDatabase>(
             StoreIdentity{config.storeCode, config.posId, config.dbServer},
             [](const QString& text) { showMessage(text); });
-        jobRun_ = std::make_unique<KitchenJobRun>(
-            PrintingContext{*database_, serialPort_, commands_, logs_, pauses_,
+        printCycle_ = std::make_unique<PrintCycle>(
+            PrintingContext{*database_, serialPort_, networkPrinters_, commands_, logs_, pauses_,
                             [this](const QString& text) { showMessageWhilePrinting(text); },
                             &QDateTime::currentDateTime});
         return StartOutcome::Running;
@@ -85,7 +86,9 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
 
 KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
     try {
-        (void)database_->settings().text(QStringLiteral("메인포스로사용"));
+        if (database_->settings().text(QStringLiteral("메인포스로사용")) == QLatin1String("1")) {
+            createNetworkPrinters();
+        }
     } catch (const std::exception& error) {
         showFailure(error);
         return StartOutcome::Stopped;
@@ -117,11 +120,16 @@ void KitchenPrintServer::retryDatabase() {
 void KitchenPrintServer::finishStartFromDatabaseTimer() {
     window_.setDatabaseReachable(true);
     databaseTimer_.stop();
+    createNetworkPrinters();
     preparePrinting();
     window_.hideToTray();
     printTimer_.start();
     writeToJournal(QStringLiteral("데이타베이스에 연결되어 출력을 시작합니다 (터미널 주소 %1)")
                        .arg(terminalIp_));
+}
+
+void KitchenPrintServer::createNetworkPrinters() {
+    createNetworkPrinterSockets(*database_, networkPrinters_, logs_);
 }
 
 void KitchenPrintServer::preparePrinting() {
@@ -140,8 +148,7 @@ void KitchenPrintServer::runPrintCycle() {
     }
     printCycleRunning_ = true;
     try {
-        jobRun_->run(QStringLiteral("127.0.0.1"), 0);
-        jobRun_->run(terminalIp_, 0);
+        printCycle_->run(terminalIp_);
     } catch (const std::exception& error) {
         showFailure(error);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "daily_logs.h"
-#include "kitchen_job_run.h"
+#include "network_printers.h"
 #include "pauses.h"
+#include "print_cycle.h"
 #include "pos_database.h"
 #include "printer_commands.h"
 #include "serial_printer_port.h"
@@ -37,12 +38,14 @@ class KitchenPrintServer : public QObject {
     bool isDatabaseTimerActive() const { return databaseTimer_.isActive(); }
     const QString& terminalIp() const { return terminalIp_; }
     PosDatabase* database() const { return database_.get(); }
+    qint16 networkPrinterCount() const { return networkPrinters_.count(); }
 
   private:
     StartOutcome readConfigurationAndTakePort();
     StartOutcome finishStart();
     void retryDatabase();
     void finishStartFromDatabaseTimer();
+    void createNetworkPrinters();
     void preparePrinting();
     void runPrintCycle();
     void showMessageWhilePrinting(const QString& text);
@@ -53,10 +56,11 @@ class KitchenPrintServer : public QObject {
     ServerSocket serverSocket_;
     std::unique_ptr<PosDatabase> database_;
     SerialPrinterPort serialPort_;
+    NetworkPrinters networkPrinters_;
     PrinterCommands commands_;
     DailyLogs logs_;
     SleepingPauses pauses_;
-    std::unique_ptr<KitchenJobRun> jobRun_;
+    std::unique_ptr<PrintCycle> printCycle_;
     QString terminalIp_;
     QTimer printTimer_;
     QTimer databaseTimer_;

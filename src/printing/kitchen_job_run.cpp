@@ -4,6 +4,8 @@
 #include "daily_logs.h"
 #include "database_error.h"
 #include "job_kind.h"
+#include "network_layout.h"
+#include "network_printers.h"
 #include "pauses.h"
 #include "pos_database.h"
 #include "print_log_entry.h"
@@ -33,6 +35,9 @@ void KitchenJobRun::run(const QString& address, qint16 printerNumber) {
     try {
         printJobs(address, printerNumber);
     } catch (const SerialPortError& error) {
+        if (error.number() == SerialPortError::invalidPortNumber && printerNumber != 0) {
+            context_.networkPrinters.at(printerNumber).close();
+        }
         if (error.number() == SerialPortError::invalidPortNumber ||
             error.number() == SerialPortError::portAlreadyOpen) {
             context_.logs.writeErrorLog(procedureName, error.description());
@@ -77,8 +82,10 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
         if (isSerialPort(port)) {
             const SheetSettings settings = sheetSettingsOf(context_.database, context_.commands);
             printOnSerialPort(job, serialLayout(job, settings, extras));
+        } else if (port != QLatin1String("00000") && printerNumber != 0) {
+            const SheetSettings settings = sheetSettingsOf(context_.database, context_.commands);
+            sendToNetworkPrinter(printerNumber, networkLayout(job, settings, extras));
         }
-        (void)printerNumber;
         if (job_kind::isOrderKind(job.text(QStringLiteral("출력물종류")))) {
             context_.logs.writePrintLog(printLogEntry(job));
         }
@@ -129,7 +136,7 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) 
     for (const LayoutStep& step : steps) {
         if (step.kind == LayoutStep::Kind::Write) {
             port.write(toCodePage949(step.text));
-        } else {
+        } else if (step.kind == LayoutStep::Kind::Wait) {
             context_.pauses.wait(step.waitMs);
         }
     }
@@ -137,4 +144,21 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) 
     port.close();
     QCoreApplication::processEvents();
     context_.pauses.wait(pauseAroundPortCloseMs);
+}
+
+void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
+    NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
+    for (const LayoutStep& step : steps) {
+        switch (step.kind) {
+        case LayoutStep::Kind::Write:
+            socket.send(toCodePage949(step.text));
+            break;
+        case LayoutStep::Kind::Wait:
+            context_.pauses.wait(step.waitMs);
+            break;
+        case LayoutStep::Kind::ProcessEvents:
+            QCoreApplication::processEvents();
+            break;
+        }
+    }
 }

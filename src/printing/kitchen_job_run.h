@@ -8,6 +8,7 @@
 #include <functional>
 
 class DailyLogs;
+class NetworkPrinters;
 class Pauses;
 class PosDatabase;
 class Row;
@@ -18,6 +19,7 @@ struct PrinterCommands;
 struct PrintingContext {
     PosDatabase& database;
     SerialPrinterPort& serialPort;
+    NetworkPrinters& networkPrinters;
     const PrinterCommands& commands;
     const DailyLogs& logs;
     Pauses& pauses;
@@ -31,9 +33,10 @@ struct PrintingContext {
 // again in full later.
 class KitchenJobRun {
   public:
-    explicit KitchenJobRun(PrintingContext context) : context_(std::move(context)) {}
+    explicit KitchenJobRun(PrintingContext& context) : context_(context) {}
 
-    // Printer number 0 prints through the terminal's serial port.
+    // Printer number 0 prints through the terminal's serial port only; 1..N also sends
+    // network jobs over that network printer's connected socket.
     void run(const QString& address, qint16 printerNumber);
 
   private:
@@ -41,7 +44,8 @@ class KitchenJobRun {
     QString selectionFor(const QString& address) const;
     JobExtras extrasFor(const Row& job);
     void printOnSerialPort(const Row& job, const LayoutSteps& steps);
+    void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
     void handleFailure(std::int32_t number, const QString& description);
 
-    PrintingContext context_;
+    PrintingContext& context_;
 };

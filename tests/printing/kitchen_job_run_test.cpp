@@ -1,5 +1,6 @@
 #include "daily_logs.h"
 #include "kitchen_job_run.h"
+#include "network_printers.h"
 #include "pauses.h"
 #include "pos_database.h"
 #include "printer_commands.h"
@@ -57,11 +58,7 @@ class KitchenJobRunTest : public testing::Test {
                 .arg(body));
     }
 
-    KitchenJobRun jobRun() {
-        return KitchenJobRun(PrintingContext{database_, port_, commands_, logs_, pauses_,
-                                             [this](const QString& text) { messages_ << text; },
-                                             &QDateTime::currentDateTime});
-    }
+    KitchenJobRun jobRun() { return KitchenJobRun(context_); }
 
     int pendingJobs() {
         return static_cast<int>(
@@ -77,7 +74,16 @@ class KitchenJobRunTest : public testing::Test {
     PrinterCommands commands_;
     DailyLogs logs_{folder_.path()};
     RecordingPauses pauses_;
+    NetworkPrinters networkPrinters_;
     QStringList messages_;
+    PrintingContext context_{database_,
+                             port_,
+                             networkPrinters_,
+                             commands_,
+                             logs_,
+                             pauses_,
+                             [this](const QString& text) { messages_ << text; },
+                             &QDateTime::currentDateTime};
 };
 
 } // namespace

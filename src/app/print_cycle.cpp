@@ -1,0 +1,12 @@
+#include "print_cycle.h"
+
+PrintCycle::PrintCycle(PrintingContext context)
+    : context_(std::move(context)), jobRun_(context_), cashDrawer_(context_),
+      networkPrinters_(context_, jobRun_) {}
+
+void PrintCycle::run(const QString& terminalIp) {
+    cashDrawer_.run();
+    jobRun_.run(QStringLiteral("127.0.0.1"), 0);
+    jobRun_.run(terminalIp, 0);
+    networkPrinters_.run();
+}

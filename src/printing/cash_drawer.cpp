@@ -1,0 +1,91 @@
+#include "cash_drawer.h"
+
+#include "daily_logs.h"
+#include "kitchen_job_run.h"
+#include "pauses.h"
+#include "pos_database.h"
+#include "serial_printer_port.h"
+#include "sql_text.h"
+#include "value_conversion.h"
+
+#include <stdexcept>
+
+namespace {
+
+const QString procedureName = QStringLiteral("돈통열기_PROC");
+constexpr int pauseAfterKickMs = 150;
+
+} // namespace
+
+QByteArray drawerKickBytes(const QString& code) {
+    QByteArray kick;
+    for (qsizetype at = 0; at < code.size(); at += 3) {
+        const QString group = code.mid(at, 3);
+        bool ok = false;
+        const int value = group.toInt(&ok);
+        if (!ok || value < 0 || value > 255) {
+            throw std::invalid_argument(
+                QStringLiteral("돈통열기코드의 '%1'은(는) 바이트 값이 아닙니다 (%2)")
+                    .arg(group, code)
+                    .toStdString());
+        }
+        kick += static_cast<char>(value);
+    }
+    return kick;
+}
+
+QString CashDrawerJobs::selection() const {
+    const StoreIdentity& store = context_.database.store();
+    return QStringLiteral("Select * From 주방출력물  Where  매장코드 = '") +
+           quotedValue(store.storeCode) +
+           QStringLiteral("' and IP주소 = '127.0.0.1' and 프린터포트 <> '00000' and POSID = '") +
+           quotedValue(store.posId) +
+           QStringLiteral("' and 정리완료 = '1'  and 출력물종류 = '돈통열기' Order by 테이블번호 ");
+}
+
+// Only what this terminal selected: removing every terminal's requests would swallow another
+// terminal's kick before it could open its drawer.
+QString CashDrawerJobs::removal() const {
+    const StoreIdentity& store = context_.database.store();
+    return QStringLiteral("Delete From 주방출력물 Where 매장코드 = '") +
+           quotedValue(store.storeCode) +
+           QStringLiteral("' and IP주소 = '127.0.0.1' and 출력물종류  = '돈통열기' "
+                          "and 프린터포트 <> '00000' and POSID = '") +
+           quotedValue(store.posId) + QStringLiteral("' and 정리완료 = '1' ");
+}
+
+void CashDrawerJobs::run() {
+    try {
+        const bool pending = !context_.database.connection().query(selection()).empty();
+        if (pending && !kickDrawer()) {
+            return;
+        }
+        context_.database.connection().execute(removal());
+    } catch (const std::exception& error) {
+        context_.logs.writeErrorLog(procedureName, QString::fromUtf8(error.what()));
+    }
+}
+
+// False when the terminal has no printer: the requests then stay in the table.
+bool CashDrawerJobs::kickDrawer() {
+    SerialPrinterPort& port = context_.serialPort;
+    if (port.isOpen()) {
+        port.close();
+    }
+    const Row& settings = context_.database.settings();
+    const QString portText = settings.text(QStringLiteral("프린터포트"));
+    if (portText.isEmpty() || portText.toUpper() == QLatin1String("NONE")) {
+        return false;
+    }
+    port.setPortNumber(toInt16(portText.mid(3), QStringLiteral("프린터포트")));
+    port.setSettings(settings.text(QStringLiteral("프린터파라미터")));
+    port.open();
+    const QVariant code = settings.value(QStringLiteral("돈통열기코드"));
+    if (code.isNull()) {
+        throw std::invalid_argument("돈통열기코드가 비어 있습니다 (Null)");
+    }
+    port.write(drawerKickBytes(code.toString()));
+    context_.pauses.wait(pauseAfterKickMs);
+    port.close();
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct PrintingContext;
+
+// The kick bytes of a drawer-kick code: decimal byte values of three digits each, one after
+// the other ("027112000025250" gives 27 112 0 25 250). Throws std::invalid_argument for a
+// group that is not a number or is above 255.
+QByteArray drawerKickBytes(const QString& code);
+
+// Drawer-kick requests for this terminal: one kick through the terminal's own printer port
+// however many requests are pending, then the requests this terminal selected are removed.
+// Failures go to the error log and the requests stay, so the kick is retried next tick.
+class CashDrawerJobs {
+public:
+    explicit CashDrawerJobs(PrintingContext& context) : context_(context) {}
+
+    void run();
+
+private:
+    bool kickDrawer();
+    QString selection() const;
+    QString removal() const;
+
+    PrintingContext& context_;
+};
