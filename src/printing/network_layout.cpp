@@ -10,7 +10,7 @@ using namespace sheet_parts;
 namespace {
 
 class NetworkSheet {
-public:
+  public:
     NetworkSheet(const Row& job, const SheetSettings& settings, const JobExtras& extras)
         : job_(job), settings_(settings), commands_(settings.commands), extras_(extras),
           isOrder_(job_kind::isOrderKind(job.text(QStringLiteral("출력물종류")))) {}
@@ -25,7 +25,7 @@ public:
         return std::move(steps_);
     }
 
-private:
+  private:
     QString field(const char16_t* column) const { return job_.text(QString::fromUtf16(column)); }
     void send(const QString& text) { steps_.push_back(LayoutStep::write(text)); }
     void processEvents() { steps_.push_back(LayoutStep::processEvents()); }
@@ -92,7 +92,8 @@ private:
             const QString trimmed = trimBlanks(line);
             send(commands_.alignLeft);
             send(settings_.option72 && trimmed.startsWith(QStringLiteral("* "))
-                     ? margin(settings_) + commands_.doubleHeight + line + commands_.sizeNormal + crlf
+                     ? margin(settings_) + commands_.doubleHeight + line + commands_.sizeNormal +
+                           crlf
                      : commands_.kitchenSize + margin(settings_) + trimmed + crlf);
             send(commands_.alignLeft);
             send(commands_.sizeNormal);

@@ -25,8 +25,8 @@ void NetworkPrinterPass::run() {
         if (networkJobs.empty()) {
             return;
         }
-        const bool mainPos =
-            context_.database.settings().text(QStringLiteral("메인포스로사용")) == QLatin1String("1");
+        const bool mainPos = context_.database.settings().text(QStringLiteral("메인포스로사용")) ==
+                             QLatin1String("1");
         const qint16 printerCount = context_.networkPrinters.count();
         if (!mainPos) {
             return;

@@ -5,12 +5,12 @@
 
 // A send to a network printer that failed: the connection is gone or the socket refused it.
 class NetworkPrinterError : public std::runtime_error {
-public:
+  public:
     explicit NetworkPrinterError(const QString& description)
         : std::runtime_error(description.toStdString()), description_(description) {}
 
     const QString& description() const { return description_; }
 
-private:
+  private:
     QString description_;
 };

@@ -46,7 +46,8 @@ QString NetworkPrinterSocket::remoteIpAddress() const {
 }
 
 void NetworkPrinterSocket::send(const QByteArray& bytes) {
-    if (socket_.state() != QAbstractSocket::ConnectedState || socket_.write(bytes) != bytes.size()) {
+    if (socket_.state() != QAbstractSocket::ConnectedState ||
+        socket_.write(bytes) != bytes.size()) {
         throw NetworkPrinterError(QStringLiteral("프린터 %1:%2 에 보낼 수 없습니다: %3")
                                       .arg(remoteHost_)
                                       .arg(remotePort_)

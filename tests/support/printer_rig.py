@@ -3,6 +3,7 @@ the program opens as <program folder>/ports/COMn; the test reads the other end."
 
 import os
 import select
+import socket
 import subprocess
 import threading
 import time
@@ -25,6 +26,7 @@ class SerialPrinter:
             time.sleep(0.02)
         self.fd = os.open(self.reader_link, os.O_RDONLY | os.O_NOCTTY | os.O_NONBLOCK)
         self._received = bytearray()
+        self._last_byte_at = None
         self._lock = threading.Lock()
         self._stop = False
         self._thread = threading.Thread(target=self._read, daemon=True)
@@ -40,6 +42,11 @@ class SerialPrinter:
                     continue
                 with self._lock:
                     self._received += chunk
+                    self._last_byte_at = time.monotonic()
+
+    def last_byte_at(self):
+        with self._lock:
+            return self._last_byte_at
 
     def received(self):
         with self._lock:
@@ -58,3 +65,84 @@ class SerialPrinter:
         os.close(self.fd)
         self.socat.terminate()
         self.socat.wait(timeout=5)
+
+
+class NetworkPrinter:
+    """A kitchen printer on a TCP port: it answers each connection with a status byte, as
+    printers do, reads until the program closes, and can drop a connection mid-job."""
+
+    def __init__(self, host, port=9100, drop_after_bytes=None):
+        self.host, self.port = host, port
+        self.drop_after_bytes = drop_after_bytes
+        self.connections = 0
+        self._received = bytearray()
+        self._first_byte_at = None
+        self._lock = threading.Lock()
+        self._server = socket.create_server((host, port))
+        self._server.settimeout(0.05)
+        self._stop = False
+        self._thread = threading.Thread(target=self._serve, daemon=True)
+        self._thread.start()
+
+    def _serve(self):
+        while not self._stop:
+            try:
+                connection, _ = self._server.accept()
+            except socket.timeout:
+                continue
+            with self._lock:
+                self.connections += 1
+            self._take(connection)
+
+    def _take(self, connection):
+        connection.sendall(b"\x12")
+        connection.settimeout(0.05)
+        taken = 0
+        with connection:
+            while not self._stop:
+                try:
+                    chunk = connection.recv(4096)
+                except socket.timeout:
+                    continue
+                if not chunk:
+                    return
+                with self._lock:
+                    self._received += chunk
+                    self._first_byte_at = self._first_byte_at or time.monotonic()
+                taken += len(chunk)
+                if self.drop_after_bytes is not None and taken >= self.drop_after_bytes:
+                    self.drop_after_bytes = None
+                    return
+
+    def received(self):
+        with self._lock:
+            return bytes(self._received)
+
+    def first_byte_at(self):
+        with self._lock:
+            return self._first_byte_at
+
+    def close(self):
+        self._stop = True
+        self._thread.join()
+        self._server.close()
+
+
+class SilentPrinter:
+    """A printer address that never completes a connection: its listen queue is full, so
+    the kernel drops further connection attempts without an answer."""
+
+    def __init__(self, host, port=9100):
+        self._server = socket.create_server((host, port), backlog=0)
+        self._fillers = []
+        for _ in range(3):
+            filler = socket.socket()
+            filler.setblocking(False)
+            filler.connect_ex((host, port))
+            self._fillers.append(filler)
+        time.sleep(0.1)
+
+    def close(self):
+        for filler in self._fillers:
+            filler.close()
+        self._server.close()

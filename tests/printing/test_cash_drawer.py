@@ -1,0 +1,89 @@
+"""Drawer kicks made by the running program through the terminal's serial printer."""
+
+import datetime
+import os
+import time
+import unittest
+
+from printer_rig import SerialPrinter
+from program_rig import (ProgramFolder, RunningProgram, add_job, add_settings_row, pending_jobs,
+                         require_rig, reset_tables, sql, wait_until)
+
+KICK = bytes([27, 112, 0, 25, 250])
+
+
+class CashDrawer(unittest.TestCase):
+    def setUp(self):
+        require_rig(self)
+        reset_tables()
+        add_settings_row(프린터포트="COM1", 프린터파라미터="9600,N,8,1",
+                         돈통열기코드="027112000025250")
+        self.folder = ProgramFolder()
+        self.addCleanup(self.folder.remove)
+        self.com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(self.com1.close)
+        self.program = None
+
+    def tearDown(self):
+        if self.program:
+            self.program.stop()
+
+    def start(self):
+        self.program = RunningProgram(self.folder)
+        self.program.wait_for_line("출력을 시작합니다")
+
+    def drawer_job(self, **columns):
+        add_job(출력물종류="돈통열기", 프린트내용="", **columns)
+
+    def test_pending_requests_give_one_kick_and_all_go(self):
+        for table in (1, 2, 3):
+            self.drawer_job(테이블번호=table)
+        self.start()
+        wait_until(lambda: not pending_jobs(), what="the requests to go")
+        time.sleep(1.5)
+        self.assertEqual(self.com1.received(), KICK)
+
+    def test_requests_of_another_terminal_or_not_ready_are_left_alone(self):
+        self.drawer_job(POSID="02", 테이블번호=1)
+        self.drawer_job(정리완료="0", 테이블번호=2)
+        self.start()
+        time.sleep(2.5)
+        self.assertEqual(self.com1.received(), b"")
+        self.assertEqual(pending_jobs(), ["1", "2"])
+
+    def test_terminal_without_printer_keeps_the_requests(self):
+        for port in ("none", ""):
+            with self.subTest(port=port):
+                sql(f"Update 환경설정 Set 프린터포트 = '{port}'; Delete From 주방출력물;")
+                self.drawer_job()
+                self.start()
+                time.sleep(2.5)
+                self.assertEqual(pending_jobs(), ["1"])
+                self.program.stop()
+        self.assertEqual(self.com1.received(), b"")
+
+    def test_empty_code_opens_the_port_writes_nothing_and_removes_the_request(self):
+        sql("Update 환경설정 Set 돈통열기코드 = '';")
+        self.drawer_job()
+        self.start()
+        wait_until(lambda: not pending_jobs(), what="the request to go")
+        self.assertEqual(self.com1.received(), b"")
+
+    def test_failed_kick_is_logged_and_the_requests_stay(self):
+        sql("Update 환경설정 Set 돈통열기코드 = '027999';")
+        self.drawer_job()
+        self.start()
+        log = os.path.join(self.folder.path, "ERROR_LOG",
+                           datetime.date.today().strftime("%Y%m%d") + "-프로시져오류.LOG")
+        wait_until(lambda: os.path.exists(log), what="the error log")
+        time.sleep(1.2)
+        with open(log, "rb") as lines:
+            entries = lines.read().decode("cp949").splitlines()
+        self.assertGreaterEqual(len(entries), 2, "tried again next tick")
+        self.assertTrue(entries[0].startswith("돈통열기_PROC  "), entries[0])
+        self.assertEqual(pending_jobs(), ["1"])
+        self.assertEqual(self.program.notices()[1:], [])
+
+
+if __name__ == "__main__":
+    unittest.main()
