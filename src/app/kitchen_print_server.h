@@ -21,7 +21,7 @@ class MainWindow;
 class KitchenPrintServer : public QObject {
     Q_OBJECT
 
-  public:
+public:
     enum class StartOutcome {
         EndProgram,         // another instance runs, or the database kind is wrong
         Stopped,            // a failure was shown; the program stays open doing nothing
@@ -40,7 +40,7 @@ class KitchenPrintServer : public QObject {
     PosDatabase* database() const { return database_.get(); }
     qint16 networkPrinterCount() const { return networkPrinters_.count(); }
 
-  private:
+private:
     StartOutcome readConfigurationAndTakePort();
     StartOutcome finishStart();
     void retryDatabase();

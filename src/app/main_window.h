@@ -10,7 +10,7 @@ class QSystemTrayIcon;
 class MainWindow : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     MainWindow();
 
     void setVersionText(const QString& text);
@@ -24,10 +24,10 @@ class MainWindow : public QWidget {
     void hideToTray();
     bool isTrayIconShown() const;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void restoreFromTray();
 
     QLabel* version_;

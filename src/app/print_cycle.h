@@ -10,14 +10,14 @@
 // jobs filed for the terminal's own address, then the network printers. Each step handles its
 // own failures, so one failing step does not keep the next from running.
 class PrintCycle {
-  public:
+public:
     explicit PrintCycle(PrintingContext context);
     PrintCycle(const PrintCycle&) = delete;
     PrintCycle& operator=(const PrintCycle&) = delete;
 
     void run(const QString& terminalIp);
 
-  private:
+private:
     PrintingContext context_;
     KitchenJobRun jobRun_;
     CashDrawerJobs cashDrawer_;

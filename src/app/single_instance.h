@@ -6,12 +6,12 @@
 // One running instance per program folder: two installations, or two test folders, never block
 // each other. The lock lives in the temporary folder so that a read-only program folder works.
 class SingleInstance {
-  public:
+public:
     explicit SingleInstance(const QString& programFolder);
 
     // True when this process is now the folder's one instance.
     bool acquire();
 
-  private:
+private:
     QLockFile lock_;
 };

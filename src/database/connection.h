@@ -13,7 +13,7 @@ class QSqlQuery;
 // replaces the object on every connection attempt, which is also what recovers from a server
 // that went away (Qt keeps reporting such a connection as open).
 class Connection {
-  public:
+public:
     Connection();
     ~Connection();
     Connection(const Connection&) = delete;
@@ -32,7 +32,7 @@ class Connection {
     // DatabaseError.
     void deleteRow(const QString& table, const Row& row);
 
-  private:
+private:
     QSqlDatabase database() const;
     [[noreturn]] void fail(const QSqlQuery& query) const;
     const QStringList& primaryKeyOf(const QString& table);

@@ -8,7 +8,7 @@
 // The numbered option lines of the settings column 기타옵션: slot n holds the value of line
 // n + 1, converted to the slot's fixed type. Slots are filled once per run and never cleared.
 class OtherOptions {
-  public:
+public:
     static constexpr int slotCount = 79;
     static constexpr int sqlPortSlot = 36;
     static constexpr int option72Slot = 71;
@@ -25,6 +25,6 @@ class OtherOptions {
         slots_.at(static_cast<std::size_t>(index)) = value;
     }
 
-  private:
+private:
     std::array<QVariant, slotCount> slots_;
 };

@@ -19,7 +19,7 @@ struct StoreIdentity {
 // The terminal's one connection to the store's POS database and the settings row of this
 // terminal that comes with every successful connection.
 class PosDatabase {
-  public:
+public:
     // Shows a notice to the operator and returns when it was dismissed.
     using ShowMessage = std::function<void(const QString& text)>;
 
@@ -42,7 +42,7 @@ class PosDatabase {
     // The connection text of the latest attempt, for the operator's journal.
     const QString& lastConnectionText() const { return lastConnectionText_; }
 
-  private:
+private:
     bool openSqlServer(const QString& server, const QString& database, const QString& user,
                        const QString& password);
     bool loadSettingsRow();

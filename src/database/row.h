@@ -8,7 +8,7 @@
 // One row of a result set, read whole when the selection ran. Columns are looked up by name,
 // ignoring letter case.
 class Row {
-  public:
+public:
     explicit Row(const QSqlRecord& record) : record_(record) {}
 
     // Throws DatabaseError when the row has no such column.
@@ -16,7 +16,7 @@ class Row {
     // The value as text; a null value reads as the empty text.
     QString text(const QString& column) const;
 
-  private:
+private:
     QSqlRecord record_;
 };
 

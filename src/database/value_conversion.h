@@ -7,7 +7,7 @@
 
 // A database or settings value that does not convert to the number a rule needs.
 class ConversionError : public std::runtime_error {
-  public:
+public:
     enum class Kind { TypeMismatch, Overflow };
 
     ConversionError(Kind kind, const QString& description)
@@ -16,7 +16,7 @@ class ConversionError : public std::runtime_error {
     Kind kind() const { return kind_; }
     const QString& description() const { return description_; }
 
-  private:
+private:
     Kind kind_;
     QString description_;
 };

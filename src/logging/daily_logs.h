@@ -9,7 +9,7 @@
 // code page 949, fields separated by two blanks, date and time last. Writing never fails
 // towards the caller: an entry that cannot be written is dropped.
 class DailyLogs {
-  public:
+public:
     using Clock = std::function<QDateTime()>;
 
     explicit DailyLogs(QString programFolder, Clock clock = &QDateTime::currentDateTime);
@@ -17,7 +17,7 @@ class DailyLogs {
     void writeErrorLog(const QString& procedureName, const QString& errorText) const;
     void writePrintLog(const QString& entryText) const;
 
-  private:
+private:
     void append(const QString& folderName, const QString& fileSuffix, const QString& text) const;
 
     QString programFolder_;

@@ -14,12 +14,12 @@ QByteArray drawerKickBytes(const QString& code);
 // however many requests are pending, then the requests this terminal selected are removed.
 // Failures go to the error log and the requests stay, so the kick is retried next tick.
 class CashDrawerJobs {
-  public:
+public:
     explicit CashDrawerJobs(PrintingContext& context) : context_(context) {}
 
     void run();
 
-  private:
+private:
     bool kickDrawer();
     QString selection() const;
     QString removal() const;

@@ -44,7 +44,7 @@ void KitchenJobRun::run(const QString& address, qint16 printerNumber) {
         } else {
             handleFailure(error.number(), error.description());
         }
-    } catch (const DatabaseError& error) {
+    } catch (const NumberedError& error) {
         handleFailure(error.number(), error.description());
     } catch (const std::exception& error) {
         handleFailure(0, QString::fromUtf8(error.what()));

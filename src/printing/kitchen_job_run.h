@@ -32,14 +32,14 @@ struct PrintingContext {
 // it is handled. A failure ends the run with the job still in the table, so it is printed
 // again in full later.
 class KitchenJobRun {
-  public:
+public:
     explicit KitchenJobRun(PrintingContext& context) : context_(context) {}
 
     // Printer number 0 prints through the terminal's serial port only; 1..N also sends
     // network jobs over that network printer's connected socket.
     void run(const QString& address, qint16 printerNumber);
 
-  private:
+private:
     void printJobs(const QString& address, qint16 printerNumber);
     QString selectionFor(const QString& address) const;
     JobExtras extrasFor(const Row& job);

@@ -9,13 +9,13 @@ class KitchenJobRun;
 // turn is connected, gets its jobs, is closed, and a one-second pause follows. Other terminals
 // only check for pending network jobs. Failures are shown to the operator.
 class NetworkPrinterPass {
-  public:
+public:
     NetworkPrinterPass(PrintingContext& context, KitchenJobRun& jobRun)
         : context_(context), jobRun_(jobRun) {}
 
     void run();
 
-  private:
+private:
     void visitPrinter(qint16 number);
 
     PrintingContext& context_;

@@ -2,6 +2,7 @@
 
 #include "job_kind.h"
 #include "row.h"
+#include "sheet_builder.h"
 #include "sheet_parts.h"
 #include "value_conversion.h"
 
@@ -9,11 +10,10 @@ using namespace sheet_parts;
 
 namespace {
 
-class SerialSheet {
-  public:
+class SerialSheet : private SheetBuilder {
+public:
     SerialSheet(const Row& job, const SheetSettings& settings, const JobExtras& extras)
-        : job_(job), settings_(settings), commands_(settings.commands), extras_(extras),
-          kind_(job.text(QStringLiteral("출력물종류"))), isOrder_(job_kind::isOrderKind(kind_)) {}
+        : SheetBuilder(job, settings, extras) {}
 
     LayoutSteps build() {
         write(commands_.alignCenter);
@@ -27,11 +27,7 @@ class SerialSheet {
         return std::move(steps_);
     }
 
-  private:
-    QString field(const char16_t* column) const { return job_.text(QString::fromUtf16(column)); }
-    void write(const QString& text) { steps_.push_back(LayoutStep::write(text)); }
-    void wait(int ms) { steps_.push_back(LayoutStep::wait(ms)); }
-
+private:
     QString orderTitle() const {
         return hasNoOrderNumber(job_) ? QStringLiteral("주문서")
                                       : QStringLiteral("주문번호 : ") + field(u"주문번호");
@@ -145,29 +141,12 @@ class SerialSheet {
     void footer() {
         if (isOrder_) {
             write(separatorLine(settings_));
-            write(commands_.sizeNormal + commands_.alignCenter + QStringLiteral("주문일시 : ") +
-                  dateStamp(extras_.printedAt) + crlf);
         }
-        write(commands_.alignLeft);
-        write(commands_.sizeNormal);
-        const QString corner = field(u"코너명");
-        if (isDelivery(job_) && !corner.isEmpty()) {
-            write(commands_.doubleHeight + QStringLiteral("  비고 : ") + corner.left(16) +
-                  commands_.sizeNormal + crlf);
-        }
-        write(extras_.bottomMargin);
+        closingLines(16);
         if (settings_.autoCut && kind_ != job_kind::cashDrawer && kind_ != job_kind::ticket) {
             write(commands_.cut);
         }
     }
-
-    const Row& job_;
-    const SheetSettings& settings_;
-    const PrinterCommands& commands_;
-    const JobExtras& extras_;
-    const QString kind_;
-    const bool isOrder_;
-    LayoutSteps steps_;
 };
 
 } // namespace

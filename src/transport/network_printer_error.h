@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "numbered_error.h"
 
 // A send to a network printer that failed: the connection is gone or the socket refused it.
-class NetworkPrinterError : public std::runtime_error {
-  public:
+class NetworkPrinterError : public NumberedError {
+public:
+    static constexpr std::int32_t sendFailed = 10053;
+
     explicit NetworkPrinterError(const QString& description)
-        : std::runtime_error(description.toStdString()), description_(description) {}
-
-    const QString& description() const { return description_; }
-
-  private:
-    QString description_;
+        : NumberedError(sendFailed, description) {}
 };

@@ -11,7 +11,7 @@
 class NetworkPrinterSocket : public QObject {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int stateConnecting = 6;
     static constexpr int stateConnected = 7;
     static constexpr int stateClosed = 0;
@@ -34,7 +34,7 @@ class NetworkPrinterSocket : public QObject {
     // Delivers everything sent so far before the connection ends.
     void close();
 
-  private:
+private:
     void readAwayAndDisconnect();
 
     QTcpSocket socket_;

@@ -12,7 +12,7 @@
 class NetworkPrinters : public QObject {
     Q_OBJECT
 
-  public:
+public:
     NetworkPrinters();
 
     // Adds element count() + 1.
@@ -26,7 +26,7 @@ class NetworkPrinters : public QObject {
     // An element already connected, or an empty host, returns at once.
     void connectAndWait(NetworkPrinterSocket& socket, const QString& host, qint32 port);
 
-  private:
+private:
     std::vector<std::unique_ptr<NetworkPrinterSocket>> sockets_;
     QTimer socketTimer_;
     int socketTicks_ = 0;

@@ -9,7 +9,7 @@
 // The terminal's receipt printer on a serial port. Every use reconfigures it, opens it, writes,
 // and closes it again; closing never loses a byte already written.
 class SerialPrinterPort {
-  public:
+public:
     explicit SerialPrinterPort(QString programFolder);
     ~SerialPrinterPort();
     SerialPrinterPort(const SerialPrinterPort&) = delete;
@@ -26,7 +26,7 @@ class SerialPrinterPort {
     // Hands the bytes to the port without waiting for the printer. Throws SerialPortError.
     void write(const QByteArray& bytes);
 
-  private:
+private:
     QString programFolder_;
     QSerialPort port_;
     qint16 portNumber_ = 1;

@@ -11,7 +11,7 @@ class QLabel;
 class MessageWindow : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     MessageWindow();
 
     void setMessage(const QString& text);
@@ -22,12 +22,12 @@ class MessageWindow : public QDialog {
     bool isCountdownShown() const;
     QRect okArea() const { return okArea_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     void countDown();
 
     QLabel* message_;

@@ -8,7 +8,7 @@
 namespace {
 
 class ConfigFileTest : public testing::Test {
-  protected:
+protected:
     QString write(const QString& text) {
         const QString path = folder_.filePath(configFileName);
         QFile file(path);

@@ -21,7 +21,7 @@ QString seventyNineOptionLines() {
 }
 
 class KitchenPrintServerTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         test_rig::runSql(

@@ -22,7 +22,7 @@ constexpr unsigned char tdsPreLogin = 0x12;
 
 // Accepts one connection, keeps its first byte and never answers.
 class SilentSqlServer {
-  public:
+public:
     SilentSqlServer() {
         fd_ = socket(AF_INET, SOCK_STREAM, 0);
         const int reuse = 1;
@@ -45,7 +45,7 @@ class SilentSqlServer {
     bool isListening() const { return listening_; }
     int firstByte() const { return firstByte_; }
 
-  private:
+private:
     void serve() {
         int client = -1;
         while (!stop_) {
@@ -75,7 +75,7 @@ class SilentSqlServer {
 };
 
 class FreeTdsConnectionTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         const QString driver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so");

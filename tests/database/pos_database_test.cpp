@@ -7,7 +7,7 @@
 namespace {
 
 class PosDatabaseTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         test_rig::runSql(QStringLiteral("Delete From 환경설정; Delete From 주방출력물;"));

@@ -9,7 +9,7 @@
 namespace {
 
 class DailyLogsTest : public testing::Test {
-  protected:
+protected:
     DailyLogs logs() {
         return DailyLogs(folder_.path(), [this] { return now_; });
     }

@@ -17,14 +17,14 @@
 namespace {
 
 class RecordingPauses final : public Pauses {
-  public:
+public:
     void wait(int ms) override { waits.push_back(ms); }
     std::vector<int> waits;
 };
 
 // The job run on the real database and a socat pseudo-terminal as COM1, its waits recorded.
 class KitchenJobRunTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         test_rig::runSql(QStringLiteral(

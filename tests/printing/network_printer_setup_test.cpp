@@ -11,7 +11,7 @@
 namespace {
 
 class NetworkPrinterSetupTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
         test_rig::runSql(QStringLiteral(

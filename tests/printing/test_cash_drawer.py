@@ -6,31 +6,18 @@ import time
 import unittest
 
 from printer_rig import SerialPrinter
-from program_rig import (ProgramFolder, RunningProgram, add_job, add_settings_row, pending_jobs,
-                         require_rig, reset_tables, sql, wait_until)
+from program_rig import ProgramTestCase, add_job, pending_jobs, sql, wait_until
 
 KICK = bytes([27, 112, 0, 25, 250])
 
 
-class CashDrawer(unittest.TestCase):
+class CashDrawer(ProgramTestCase):
+    settings = {"프린터포트": "COM1", "프린터파라미터": "9600,N,8,1", "돈통열기코드": "027112000025250"}
+
     def setUp(self):
-        require_rig(self)
-        reset_tables()
-        add_settings_row(프린터포트="COM1", 프린터파라미터="9600,N,8,1",
-                         돈통열기코드="027112000025250")
-        self.folder = ProgramFolder()
-        self.addCleanup(self.folder.remove)
+        super().setUp()
         self.com1 = SerialPrinter(self.folder, 1)
         self.addCleanup(self.com1.close)
-        self.program = None
-
-    def tearDown(self):
-        if self.program:
-            self.program.stop()
-
-    def start(self):
-        self.program = RunningProgram(self.folder)
-        self.program.wait_for_line("출력을 시작합니다")
 
     def drawer_job(self, **columns):
         add_job(출력물종류="돈통열기", 프린트내용="", **columns)

@@ -4,9 +4,8 @@ import time
 import unittest
 
 from printer_rig import NetworkPrinter, SerialPrinter, SilentPrinter
-from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_job, add_settings_row,
-                         insert_statement, pending_jobs, require_rig, reset_tables, sql,
-                         wait_until)
+from program_rig import (TERMINAL_IP, ProgramTestCase, add_job, insert_statement, pending_jobs,
+                         sql, wait_until)
 
 PRINTER_HOSTS = ("127.0.0.2", "127.0.0.3", "127.0.0.4")
 ALIGN_LEFT = b"\x1b\x61\x30"
@@ -21,23 +20,9 @@ def network_job(host, **columns):
     add_job(**{"IP주소": host, "프린터포트": "9100", "POSID": "07", **columns})
 
 
-class NetworkPrinting(unittest.TestCase):
-    def setUp(self):
-        require_rig(self)
-        reset_tables()
-        add_settings_row(메인포스로사용="1", 프린터포트="COM1", 프린터파라미터="9600,N,8,1",
-                         돈통열기코드="027112000")
-        self.folder = ProgramFolder()
-        self.addCleanup(self.folder.remove)
-        self.program = None
-
-    def tearDown(self):
-        if self.program:
-            self.program.stop()
-
-    def start(self):
-        self.program = RunningProgram(self.folder)
-        self.program.wait_for_line("출력을 시작합니다")
+class NetworkPrinting(ProgramTestCase):
+    settings = {"메인포스로사용": "1", "프린터포트": "COM1", "프린터파라미터": "9600,N,8,1",
+                "돈통열기코드": "027112000"}
 
     def printers(self, hosts=PRINTER_HOSTS, **options):
         printers = []

@@ -8,9 +8,9 @@ import time
 import unittest
 
 from printer_rig import SerialPrinter
-from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_job, add_settings_row,
-                         connections_so_far, pending_jobs, require_rig, reset_tables, sql,
-                         start_database, stop_database, wait_until)
+from program_rig import (TERMINAL_IP, ProgramFolder, ProgramTestCase, add_job,
+                         connections_so_far, pending_jobs, sql, start_database, stop_database,
+                         wait_until)
 
 ALIGN_LEFT, ALIGN_CENTER = b"\x1b\x61\x30", b"\x1b\x61\x31"
 SIZE_NORMAL, DOUBLE_SIZE = b"\x1d\x21\x00", b"\x1d\x21\x11"
@@ -21,28 +21,15 @@ def today():
     return datetime.date.today().strftime("%Y%m%d")
 
 
-class SerialPrinting(unittest.TestCase):
+class SerialPrinting(ProgramTestCase):
     def setUp(self):
-        require_rig(self)
-        reset_tables()
-        add_settings_row()
-        self.folder = ProgramFolder()
-        self.addCleanup(self.folder.remove)
+        super().setUp()
         self.com1 = self.printer(1)
-        self.program = None
-
-    def tearDown(self):
-        if self.program:
-            self.program.stop()
 
     def printer(self, number):
         printer = SerialPrinter(self.folder, number)
         self.addCleanup(printer.close)
         return printer
-
-    def start(self, folder=None):
-        self.program = RunningProgram(folder or self.folder)
-        self.program.wait_for_line("출력을 시작합니다")
 
     def log_text(self, folder, suffix):
         path = os.path.join(self.folder.path, folder, today() + suffix)

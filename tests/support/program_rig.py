@@ -178,3 +178,26 @@ def wait_until(condition, timeout=15.0, what="the condition"):
         if time.monotonic() > deadline:
             raise AssertionError(f"timed out waiting for {what}")
         time.sleep(0.05)
+
+
+class ProgramTestCase(unittest.TestCase):
+    """A test of the running program: clean tables, a settings row for this terminal, a fresh
+    program folder; start() runs the program until its start is complete."""
+
+    settings = {}
+
+    def setUp(self):
+        require_rig(self)
+        reset_tables()
+        add_settings_row(**self.settings)
+        self.folder = ProgramFolder()
+        self.addCleanup(self.folder.remove)
+        self.program = None
+
+    def tearDown(self):
+        if self.program:
+            self.program.stop()
+
+    def start(self, folder=None):
+        self.program = RunningProgram(folder or self.folder)
+        self.program.wait_for_line("출력을 시작합니다")

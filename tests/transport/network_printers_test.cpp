@@ -9,7 +9,7 @@
 namespace {
 
 class NetworkPrintersTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(printer_.listen(QHostAddress::LocalHost)); }
 
     QTcpSocket* acceptedPeer() {
