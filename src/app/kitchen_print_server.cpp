@@ -1,6 +1,7 @@
 #include "kitchen_print_server.h"
 
 #include "config_file.h"
+#include "confirmation_dialog.h"
 #include "main_window.h"
 #include "message_window.h"
 #include "network_printer_setup.h"
@@ -8,6 +9,7 @@
 #include "window_placement.h"
 
 #include <QDir>
+#include <cstdlib>
 
 namespace {
 
@@ -34,6 +36,7 @@ KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window
     // attempt waits in the message window.
     connect(&printTimer_, &QTimer::timeout, this, &KitchenPrintServer::runPrintCycle,
             Qt::QueuedConnection);
+    connect(&window_, &MainWindow::exitRequested, this, &KitchenPrintServer::exitOnConfirmation);
     connect(&databaseTimer_, &QTimer::timeout, this, &KitchenPrintServer::retryDatabase,
             Qt::QueuedConnection);
 }
@@ -161,4 +164,17 @@ void KitchenPrintServer::showMessageWhilePrinting(const QString& text) {
     const bool wasRunning = std::exchange(printCycleRunning_, false);
     showMessage(text);
     printCycleRunning_ = wasRunning;
+}
+
+// Printing goes on behind the question. The process ends at once: no handler runs any more,
+// and the sockets, the serial port and the windows go with it.
+void KitchenPrintServer::exitOnConfirmation() {
+    if (askConfirmation(QStringLiteral("프로그램을 종료 할까요?")) != QStringLiteral("예")) {
+        return;
+    }
+    if (database_) {
+        database_->closeConnection();
+    }
+    writeToJournal(QStringLiteral("프로그램을 종료합니다"));
+    std::_Exit(EXIT_SUCCESS);
 }

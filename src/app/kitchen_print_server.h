@@ -49,6 +49,7 @@ private:
     void preparePrinting();
     void runPrintCycle();
     void showMessageWhilePrinting(const QString& text);
+    void exitOnConfirmation();
 
     QString programFolder_;
     MainWindow& window_;

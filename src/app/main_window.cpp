@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -30,10 +31,23 @@ QIcon programIcon() {
     return QIcon(pixmap);
 }
 
+QPushButton* newButton(const QString& name, const QString& text, const QRect& area,
+                       QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(area);
+    button->setFont(koreanFont(14, true));
+    return button;
+}
+
 } // namespace
 
 MainWindow::MainWindow()
-    : version_(new QLabel(this)), trayIcon_(new QSystemTrayIcon(programIcon(), this)) {
+    : version_(new QLabel(this)), trayIcon_(new QSystemTrayIcon(programIcon(), this)),
+      hideButton_(newButton(QStringLiteral("버튼숨기기"), QStringLiteral("숨기기"),
+                            QRect(236, 104, 124, 52), this)),
+      exitButton_(newButton(QStringLiteral("버튼종료"), QStringLiteral("종 료"),
+                            QRect(368, 104, 124, 52), this)) {
     setObjectName(QStringLiteral("FrmPOS_주방출력서버"));
     setWindowTitle(QStringLiteral("ZelnorPOS_CS 식음 주방 출력 서버"));
     setWindowIcon(trayIcon_->icon());
@@ -41,9 +55,17 @@ MainWindow::MainWindow()
     setAutoFillBackground(true);
     setDatabaseReachable(true);
 
+    auto* title = new QLabel(trayTip, this);
+    title->setGeometry(16, 20, 472, 56);
+    title->setAlignment(Qt::AlignCenter);
+    title->setFont(koreanFont(18, true));
+
     version_->setObjectName(QStringLiteral("버젼"));
-    version_->setGeometry(16, 140, 200, 24);
+    version_->setGeometry(16, 128, 200, 24);
     version_->setFont(koreanFont(10, false));
+
+    connect(hideButton_, &QPushButton::clicked, this, &MainWindow::hideToTray);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
 
     trayIcon_->setToolTip(trayTip);
     connect(trayIcon_, &QSystemTrayIcon::activated, this,

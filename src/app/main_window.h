@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QSystemTrayIcon;
 
 // FrmPOS_주방출력서버: the program's one lasting window. Normally hidden behind its
@@ -24,6 +25,10 @@ public:
     void hideToTray();
     bool isTrayIconShown() const;
 
+Q_SIGNALS:
+    // The operator pressed "종 료".
+    void exitRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -32,4 +37,6 @@ private:
 
     QLabel* version_;
     QSystemTrayIcon* trayIcon_;
+    QPushButton* hideButton_;
+    QPushButton* exitButton_;
 };

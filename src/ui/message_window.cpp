@@ -2,6 +2,7 @@
 
 #include "korean_font.h"
 #include "operator_journal.h"
+#include "window_drawing.h"
 #include "window_placement.h"
 
 #include <QApplication>
@@ -75,22 +76,8 @@ void MessageWindow::countDown() {
 
 void MessageWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), QColor(236, 240, 246));
-    painter.setPen(QPen(QColor(40, 70, 130), 4));
-    painter.drawRect(rect().adjusted(2, 2, -2, -2));
-    painter.setPen(QPen(QColor(160, 170, 190), 1));
-    painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRect(12, 18, 683, 180), 10, 10);
-    QLinearGradient button(okArea_.topLeft(), okArea_.bottomLeft());
-    button.setColorAt(0, QColor(90, 130, 200));
-    button.setColorAt(1, QColor(40, 70, 130));
-    painter.setBrush(button);
-    painter.setPen(QPen(QColor(20, 40, 90), 2));
-    painter.drawRoundedRect(okArea_.adjusted(4, 6, -4, -6), 12, 12);
-    painter.setPen(Qt::white);
-    painter.setFont(koreanFont(20, true));
-    painter.drawText(okArea_, Qt::AlignCenter, QStringLiteral("확 인"));
+    drawWindowFrame(painter, rect(), QRect(12, 18, 683, 180));
+    drawButtonPlate(painter, okArea_, QStringLiteral("확 인"));
 }
 
 void MessageWindow::keyPressEvent(QKeyEvent* event) {

@@ -8,20 +8,22 @@ import unittest
 
 
 class VirtualDesktop:
-    def __init__(self, display=":77", size="1280x1024x24"):
+    def __init__(self, size="1280x1024x24"):
         if shutil.which("Xvfb") is None or shutil.which("xdotool") is None:
             raise unittest.SkipTest("needs Xvfb and xdotool")
-        self.display = display
-        self.server = subprocess.Popen(["Xvfb", display, "-screen", "0", size, "-nolisten", "tcp"],
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env = dict(os.environ, DISPLAY=display)
-        deadline = time.monotonic() + 10
-        while subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env,
-                             capture_output=True).returncode != 0:
-            if time.monotonic() > deadline or self.server.poll() is not None:
-                self.close()
-                raise unittest.SkipTest("Xvfb did not start")
-            time.sleep(0.1)
+        # Xvfb picks a free display itself and writes its number to the pipe.
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display_number:
+            number = display_number.readline().strip()
+        if not number:
+            self.close()
+            raise unittest.SkipTest("Xvfb did not start")
+        self.display = ":" + number
+        self.env = dict(os.environ, DISPLAY=self.display)
 
     def xdotool(self, *arguments):
         return subprocess.run(["xdotool", *arguments], env=self.env, capture_output=True,
@@ -40,7 +42,47 @@ class VirtualDesktop:
         self.xdotool("mousemove", "--window", window, str(x), str(y))
         self.xdotool("click", str(button))
 
+    def click_at(self, x, y, repeat=1):
+        """Clicks on the screen; two clicks 80 ms apart make a double-click."""
+        self.xdotool("mousemove", str(x), str(y))
+        self.xdotool("click", "--repeat", str(repeat), "--delay", "80", "1")
+
+    def is_visible(self, title):
+        return bool(self.xdotool("search", "--onlyvisible", "--name", title))
+
+    def screenshot(self, window, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["/usr/bin/import", "-window", window, path], env=self.env, check=True)
+
+    def start_tray(self):
+        """A notification area (trayer) in the top right corner; returns its panel window."""
+        if shutil.which("trayer") is None:
+            raise unittest.SkipTest("needs trayer for a notification area")
+        self.tray = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+             "64", "--heighttype", "pixel", "--height", "32", "--SetDockType", "false",
+             "--transparent", "false"], env=self.env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        self.panel = self.find_window("^panel$")
+        return self.panel
+
+    def tray_icons(self, program_class):
+        """The icons of a program in the notification area, with their centres on screen."""
+        tree = subprocess.run(["xwininfo", "-id", self.panel, "-tree"], env=self.env,
+                              capture_output=True, text=True).stdout
+        centres = []
+        for line in tree.splitlines():
+            if f'("{program_class}"' in line:
+                geometry, absolute = line.split()[-2:]  # 22x30+0+0  +1257+1
+                width, height = (int(v) for v in geometry.split("+")[0].split("x"))
+                x, y = (int(v) for v in absolute.lstrip("+").split("+"))
+                centres.append((x + width // 2, y + height // 2))
+        return centres
+
     def close(self):
+        if getattr(self, "tray", None) and self.tray.poll() is None:
+            self.tray.terminate()
+            self.tray.wait(timeout=10)
         if self.server.poll() is None:
             self.server.terminate()
             self.server.wait(timeout=10)

@@ -1,0 +1,107 @@
+"""What the operator sees and does on a real desktop (Xvfb with a trayer notification area):
+the notification icon, the main window, the message window and the exit question."""
+
+import os
+import subprocess
+import time
+import unittest
+
+from desktop_rig import VirtualDesktop
+from program_rig import ProgramTestCase, RunningProgram, add_job, stop_database, start_database
+
+MAIN_WINDOW = "ZelnorPOS_CS 식음 주방 출력 서버"
+MESSAGE_WINDOW = "ZelnorPOS_CS 메세지"
+DIALOG = "ZelnorPOS_CS 확인"
+PROGRAM_CLASS = "kitchen-print-server"
+SCREENSHOTS = os.path.join(os.environ.get("KPS_BUILD_DIR", "."), "screenshots")
+HIDE_BUTTON, EXIT_BUTTON = (298, 130), (430, 130)
+YES_AREA, NO_AREA = (188 + 81, 224 + 33), (360 + 83, 224 + 34)
+OK_AREA = (276 + 83, 200 + 33)
+
+
+class OperatorDesktop(ProgramTestCase):
+    def setUp(self):
+        super().setUp()
+        self.desktop = VirtualDesktop()
+        self.addCleanup(self.desktop.close)
+        self.desktop.start_tray()
+        time.sleep(0.5)
+
+    def start(self, folder=None):
+        self.program = RunningProgram(folder or self.folder, platform="xcb",
+                                      extra_env={"DISPLAY": self.desktop.display})
+        self.program.wait_for_line("출력을 시작합니다")
+
+    def icons(self, count, program_class=PROGRAM_CLASS):
+        deadline = time.monotonic() + 5
+        while len(self.desktop.tray_icons(program_class)) != count:
+            if time.monotonic() > deadline:
+                self.fail(f"expected {count} notification icons, "
+                          f"found {self.desktop.tray_icons(program_class)}")
+            time.sleep(0.1)
+        return self.desktop.tray_icons(program_class)
+
+    def restore_from_tray(self):
+        (icon,) = self.icons(1)
+        self.desktop.click_at(*icon, repeat=2)
+        window = self.desktop.find_window(MAIN_WINDOW)
+        self.icons(0)
+        return window
+
+    def test_icon_double_click_shows_the_window_and_hide_brings_the_icon_back(self):
+        self.start()
+        time.sleep(0.5)
+        self.assertFalse(self.desktop.is_visible(MAIN_WINDOW))
+        (icon,) = self.icons(1)
+        self.desktop.click_at(*icon)
+        time.sleep(1)
+        self.assertFalse(self.desktop.is_visible(MAIN_WINDOW), "a single click does nothing")
+        window = self.restore_from_tray()
+        self.desktop.screenshot(window, os.path.join(SCREENSHOTS, "main-window.png"))
+        self.desktop.click(window, *HIDE_BUTTON)
+        self.icons(1)
+        time.sleep(0.3)
+        self.assertFalse(self.desktop.is_visible(MAIN_WINDOW))
+        self.restore_from_tray()
+
+    def test_hiding_twice_leaves_one_icon(self):
+        probe = subprocess.Popen([os.environ["KPS_TRAY_PROBE"]], env=dict(
+            self.desktop.env, QT_QPA_PLATFORM="xcb"), stderr=subprocess.PIPE, text=True)
+        self.addCleanup(probe.wait)
+        self.addCleanup(probe.terminate)
+        self.assertIn("twice", probe.stderr.readline() + probe.stderr.readline())
+        time.sleep(0.5)
+        self.icons(1, program_class="tray_icon_probe")
+        probe.stderr.close()
+
+    def test_message_window_shows_a_failed_job_until_confirmed(self):
+        add_job(프린터포트="COMx")
+        self.start()
+        window = self.desktop.find_window(MESSAGE_WINDOW)
+        time.sleep(0.5)
+        self.desktop.screenshot(window, os.path.join(SCREENSHOTS, "message-window.png"))
+        self.desktop.click(window, *OK_AREA)
+        time.sleep(0.5)
+        self.assertTrue(self.program.is_running())
+
+    def test_exit_asks_first_and_ends_on_yes_even_without_database(self):
+        self.start()
+        window = self.restore_from_tray()
+        self.desktop.click(window, *EXIT_BUTTON)
+        dialog = self.desktop.find_window(DIALOG)
+        time.sleep(0.5)
+        self.desktop.screenshot(dialog, os.path.join(SCREENSHOTS, "exit-question.png"))
+        self.desktop.click(dialog, *NO_AREA)
+        time.sleep(1)
+        self.assertTrue(self.program.is_running(), "아니오 keeps the program running")
+        self.assertTrue(self.desktop.is_visible(MAIN_WINDOW))
+        stop_database()
+        self.addCleanup(start_database)
+        self.desktop.click(window, *EXIT_BUTTON)
+        dialog = self.desktop.find_window(DIALOG)
+        self.desktop.click(dialog, *YES_AREA)
+        self.assertEqual(self.program.process.wait(timeout=10), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
