@@ -33,7 +33,7 @@ class OperatorDesktop(ProgramTestCase):
         self.program.wait_for_line("출력을 시작합니다")
 
     def icons(self, count, program_class=PROGRAM_CLASS):
-        deadline = time.monotonic() + 5
+        deadline = time.monotonic() + 10
         while len(self.desktop.tray_icons(program_class)) != count:
             if time.monotonic() > deadline:
                 self.fail(f"expected {count} notification icons, "
