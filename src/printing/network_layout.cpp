@@ -73,7 +73,8 @@ private:
         if (table.isEmpty()) {
             return;
         }
-        const qint16 guests = settings_.postPaid && isDelivery(job_) ? 0 : extras_.guestCount;
+        const qint16 guests =
+            settings_.postPaid && isDelivery(job_) ? qint16{0} : extras_.guestCount;
         write(commands_.doubleSize);
         write(QStringLiteral("테이블  : ") + table + QStringLiteral("  ") +
               (guests != 0 ? QStringLiteral("(%1명)").arg(guests) : QString()) + crlf);

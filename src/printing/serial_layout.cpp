@@ -94,7 +94,7 @@ private:
     }
 
     QString postPaidTableLine(const QString& table) const {
-        const qint16 guests = isDelivery(job_) ? 0 : extras_.guestCount;
+        const qint16 guests = isDelivery(job_) ? qint16{0} : extras_.guestCount;
         return (isNumericText(table) ? QStringLiteral("테이블 : ") : QString()) + table +
                QStringLiteral(" ") +
                (guests != 0 ? QStringLiteral("(%1명)").arg(guests) : QString()) + crlf;

@@ -6,7 +6,7 @@
 namespace serial_platform {
 
 std::string portLocation(int portNumber, const std::string& programFolder) {
-    const std::string configured = programFolder + "/ports/COM" + std::to_string(portNumber);
+    std::string configured = programFolder + "/ports/COM" + std::to_string(portNumber);
     struct stat found {};
     if (stat(configured.c_str(), &found) == 0) {
         return configured;

@@ -63,6 +63,7 @@ class ProgramFolder:
     def __init__(self, lines=None, path=None):
         self.path = path or tempfile.mkdtemp(prefix="kps-program-")
         self.owned = path is None
+        os.makedirs(self.path, exist_ok=True)
         self.program = os.path.join(self.path, "kitchen-print-server")
         shutil.copy2(PROGRAM, self.program)
         if lines is None:
