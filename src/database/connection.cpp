@@ -2,6 +2,7 @@
 
 #include "database_error.h"
 #include "odbc_diagnostics.h"
+#include "sql_text.h"
 
 #include <QAtomicInteger>
 #include <QSqlError>
@@ -99,19 +100,14 @@ const QStringList& Connection::primaryKeyOf(const QString& table) {
     return *found;
 }
 
+// One plain statement: a prepared one would cost the server a second statement to drop its
+// plan every time, on the once-a-second path.
 void Connection::deleteRow(const QString& table, const Row& row) {
-    const QStringList& key = primaryKeyOf(table);
     QStringList conditions;
-    for (const QString& column : key) {
-        conditions << column + QStringLiteral(" = ?");
+    for (const QString& column : primaryKeyOf(table)) {
+        conditions << column + QStringLiteral(" = '") + quotedValue(row.value(column).toString()) +
+                          QLatin1Char('\'');
     }
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("Delete From %1 Where %2")
-                      .arg(table, conditions.join(QStringLiteral(" and "))));
-    for (const QString& column : key) {
-        query.addBindValue(row.value(column));
-    }
-    if (!query.exec()) {
-        fail(query);
-    }
+    execute(QStringLiteral("Delete From %1 Where %2")
+                .arg(table, conditions.join(QStringLiteral(" and "))));
 }

@@ -27,6 +27,8 @@ class SerialPrinter:
         self.fd = os.open(self.reader_link, os.O_RDONLY | os.O_NOCTTY | os.O_NONBLOCK)
         self._received = bytearray()
         self._last_byte_at = None
+        # (read time, bytes received so far) per chunk, to tell when a given byte arrived.
+        self._arrivals = []
         self._lock = threading.Lock()
         self._stop = False
         self._thread = threading.Thread(target=self._read, daemon=True)
@@ -43,10 +45,20 @@ class SerialPrinter:
                 with self._lock:
                     self._received += chunk
                     self._last_byte_at = time.monotonic()
+                    self._arrivals.append((self._last_byte_at, len(self._received)))
 
     def last_byte_at(self):
         with self._lock:
             return self._last_byte_at
+
+    def arrivals(self):
+        """(read time, bytes received so far) for every chunk read, oldest first."""
+        with self._lock:
+            return list(self._arrivals)
+
+    def first_byte_at(self):
+        with self._lock:
+            return self._arrivals[0][0] if self._arrivals else None
 
     def received(self):
         with self._lock:
@@ -77,6 +89,7 @@ class NetworkPrinter:
         self.connections = 0
         self._received = bytearray()
         self._first_byte_at = None
+        self._last_byte_at = None
         self._lock = threading.Lock()
         self._server = socket.create_server((host, port))
         self._server.settimeout(0.05)
@@ -108,7 +121,8 @@ class NetworkPrinter:
                     return
                 with self._lock:
                     self._received += chunk
-                    self._first_byte_at = self._first_byte_at or time.monotonic()
+                    self._last_byte_at = time.monotonic()
+                    self._first_byte_at = self._first_byte_at or self._last_byte_at
                 taken += len(chunk)
                 if self.drop_after_bytes is not None and taken >= self.drop_after_bytes:
                     self.drop_after_bytes = None
@@ -121,6 +135,10 @@ class NetworkPrinter:
     def first_byte_at(self):
         with self._lock:
             return self._first_byte_at
+
+    def last_byte_at(self):
+        with self._lock:
+            return self._last_byte_at
 
     def close(self):
         self._stop = True

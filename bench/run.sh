@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the benchmarks against the real program, database, pseudo-terminals and TCP listeners
+# inside the private test network. Names given as arguments (e.g. latency) pick benchmarks.
+# Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency ...]
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+readonly ALL_BENCHMARKS=(drain_overhead statements_per_tick idle_cost latency)
+
+build_program() {
+    scripts/install-deps.sh
+    if [[ ! -f build/CMakeCache.txt ]]; then
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build build --target kitchen-print-server
+}
+
+run_benchmarks() {
+    export KPS_PROGRAM=$PWD/build/bin/kitchen-print-server KPS_SOURCE_DIR=$PWD
+    export PYTHONPATH=$PWD/tests/support:$PWD/bench PYTHONDONTWRITEBYTECODE=1
+    local name
+    (($# > 0)) || set -- "${ALL_BENCHMARKS[@]}"
+    for name in "$@"; do
+        python3 "bench/$name.py"
+    done
+}
+
+if [[ ${KPS_TEST_RIG:-} == 1 ]]; then
+    run_benchmarks "$@"
+else
+    build_program
+    exec scripts/with-test-network.sh bash bench/run.sh "$@"
+fi
