@@ -41,7 +41,7 @@ class Window:
 
 def kind_of(statement):
     """The statement with plan names and compared numbers blanked, its middle left out."""
-    text = re.sub(r"\s+", " ", re.sub(r"0x[0-9a-f]+|(?<== )\d+", "#", statement)).strip()
+    text = re.sub(r"\s+", " ", re.sub(r"0x[0-9a-f]+|(?<== )\d+|(?<== ')\d+(?=')", "#", statement)).strip()
     return text if len(text) <= 100 else text[:66] + " … " + text[-31:]
 
 

@@ -8,6 +8,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -15,6 +16,8 @@ REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 BIN = os.path.join(REPO, "build", "bin")
 os.environ.setdefault("KPS_SOURCE_DIR", REPO)
 os.environ.setdefault("KPS_PROGRAM", os.path.join(BIN, "kitchen-print-server"))
+# Qt wants a private runtime folder; root's session may have none.
+os.environ.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="kps-demo-runtime-"))
 sys.path.insert(0, os.path.join(REPO, "tests", "support"))
 
 from order_simulator import OrderSimulator  # noqa: E402

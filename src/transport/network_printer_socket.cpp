@@ -74,5 +74,4 @@ void NetworkPrinterSocket::readAwayAndDisconnect() {
         socket_.readAll();
         socket_.waitForReadyRead(static_cast<int>(bound.remainingTime()));
     }
-    socket_.readAll();
 }
