@@ -6,7 +6,7 @@ PrintCycle::PrintCycle(PrintingContext context)
 
 void PrintCycle::run(const QString& terminalIp) {
     cashDrawer_.run();
-    jobRun_.run(QStringLiteral("127.0.0.1"), 0);
+    jobRun_.run(loopbackAddress, 0);
     jobRun_.run(terminalIp, 0);
     networkPrinters_.run();
 }

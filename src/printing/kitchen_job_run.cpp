@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString loopbackAddress = QStringLiteral("127.0.0.1");
 const QString jobTable = QStringLiteral("주방출력물");
 const QString procedureName = QStringLiteral("주문서인쇄");
 constexpr int pauseAfterJobMs = 100;
@@ -80,11 +79,9 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
         const JobExtras extras = extrasFor(job);
         const QString port = job.text(QStringLiteral("프린터포트"));
         if (isSerialPort(port)) {
-            const SheetSettings settings = sheetSettingsOf(context_.database, context_.commands);
-            printOnSerialPort(job, serialLayout(job, settings, extras));
+            printOnSerialPort(job, serialLayout(job, sheetSettings(), extras));
         } else if (port != QLatin1String("00000") && printerNumber != 0) {
-            const SheetSettings settings = sheetSettingsOf(context_.database, context_.commands);
-            sendToNetworkPrinter(printerNumber, networkLayout(job, settings, extras));
+            sendToNetworkPrinter(printerNumber, networkLayout(job, sheetSettings(), extras));
         }
         if (job_kind::isOrderKind(job.text(QStringLiteral("출력물종류")))) {
             context_.logs.writePrintLog(printLogEntry(job));
@@ -92,6 +89,10 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
         context_.database.connection().deleteRow(jobTable, job);
         context_.pauses.wait(pauseAfterJobMs);
     }
+}
+
+SheetSettings KitchenJobRun::sheetSettings() const {
+    return sheetSettingsOf(context_.database, context_.commands);
 }
 
 JobExtras KitchenJobRun::extrasFor(const Row& job) {

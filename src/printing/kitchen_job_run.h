@@ -15,6 +15,10 @@ class Row;
 class SerialPrinterPort;
 struct PrinterCommands;
 
+// The address under which a terminal's POS files jobs for the printer on its own serial port;
+// such jobs are narrowed to the terminal's POS ID.
+inline const QString loopbackAddress = QStringLiteral("127.0.0.1");
+
 // What the printing steps work with; all of it belongs to the main window object.
 struct PrintingContext {
     PosDatabase& database;
@@ -43,6 +47,7 @@ private:
     void printJobs(const QString& address, qint16 printerNumber);
     QString selectionFor(const QString& address) const;
     JobExtras extrasFor(const Row& job);
+    SheetSettings sheetSettings() const;
     void printOnSerialPort(const Row& job, const LayoutSteps& steps);
     void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
     void handleFailure(std::int32_t number, const QString& description);
