@@ -5,7 +5,7 @@ set -euo pipefail
 
 readonly PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6sql6-odbc
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql
     socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
     iproute2 libgtest-dev googletest python3 clang-format

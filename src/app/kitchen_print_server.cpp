@@ -75,7 +75,7 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         terminalIp_ = ServerSocket::localIpAddress();
         database_ = std::make_unique<PosDatabase>(
             StoreIdentity{config.storeCode, config.posId, config.dbServer},
-            [](const QString& text) { showMessage(text); });
+            [this](const QString& text) { showMessageWhilePrinting(text); });
         printCycle_ = std::make_unique<PrintCycle>(
             PrintingContext{*database_, serialPort_, networkPrinters_, commands_, logs_, pauses_,
                             [this](const QString& text) { showMessageWhilePrinting(text); },
@@ -97,10 +97,12 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
         return StartOutcome::Stopped;
     }
     preparePrinting();
-    database_->loadOtherOptions();
     window_.hideToTray();
     printTimer_.start();
     writeToJournal(QStringLiteral("출력을 시작합니다 (터미널 주소 %1)").arg(terminalIp_));
+    // After the timer started: the kitchen gets its tickets while a notice about the option
+    // lines waits for the operator.
+    database_->loadOtherOptions();
     return StartOutcome::Running;
 }
 
@@ -151,11 +153,28 @@ void KitchenPrintServer::runPrintCycle() {
     }
     printCycleRunning_ = true;
     try {
+        followTerminalAddress();
         printCycle_->run(terminalIp_);
     } catch (const std::exception& error) {
         showFailure(error);
     }
     printCycleRunning_ = false;
+    if (std::exchange(exitQuestionWaiting_, false)) {
+        exitOnConfirmation();
+    }
+}
+
+// A terminal started before its network came up, or whose address changed, takes the address
+// it has now, so that jobs filed under it are not ignored for the rest of the day.
+void KitchenPrintServer::followTerminalAddress() {
+    if (terminalIp_ != loopbackAddress && ServerSocket::isLocalAddress(terminalIp_)) {
+        return;
+    }
+    const QString current = ServerSocket::localIpAddress();
+    if (current != terminalIp_) {
+        terminalIp_ = current;
+        writeToJournal(QStringLiteral("터미널 주소가 %1 입니다").arg(terminalIp_));
+    }
 }
 
 // While a failed run waits for the operator, later ticks may print: the failed run has let go
@@ -169,6 +188,12 @@ void KitchenPrintServer::showMessageWhilePrinting(const QString& text) {
 // Printing goes on behind the question. The process ends at once: no handler runs any more,
 // and the sockets, the serial port and the windows go with it.
 void KitchenPrintServer::exitOnConfirmation() {
+    // Asked in the middle of a cycle (the cycle lets the event loop run), the question would
+    // hold that cycle, and with it every later tick, until answered: it waits for the cycle.
+    if (printCycleRunning_) {
+        exitQuestionWaiting_ = true;
+        return;
+    }
     if (askConfirmation(QStringLiteral("프로그램을 종료 할까요?")) != QStringLiteral("예")) {
         return;
     }

@@ -48,6 +48,7 @@ private:
     void createNetworkPrinters();
     void preparePrinting();
     void runPrintCycle();
+    void followTerminalAddress();
     void showMessageWhilePrinting(const QString& text);
     void exitOnConfirmation();
 
@@ -66,4 +67,5 @@ private:
     QTimer printTimer_;
     QTimer databaseTimer_;
     bool printCycleRunning_ = false;
+    bool exitQuestionWaiting_ = false;
 };

@@ -2,12 +2,14 @@
 
 #include "database_error.h"
 #include "odbc_diagnostics.h"
-#include "sql_text.h"
+#include "odbc_handles.h"
+#include "statement_watchdog.h"
 
 #include <QAtomicInteger>
 #include <QSqlError>
-#include <QSqlIndex>
 #include <QSqlQuery>
+#include <algorithm>
+#include <sqlext.h>
 
 namespace {
 
@@ -16,15 +18,25 @@ QString newConnectionName() {
     return QStringLiteral("pos-database-%1").arg(++counter);
 }
 
-// Class 08 is a connection exception in every driver; a server shutting down says 57P01 first,
-// so the driver is asked as well whether the connection is still alive.
+constexpr int queryTimeoutSeconds = 30;
+
+// Class 08 is a connection exception in every driver; a server shutting down or restarting
+// says 57P0x (operator intervention) first. The driver is asked as well whether the connection
+// is still alive. A statement that ran out of time (HYT00, HYT01) is handled the same way: the
+// next attempt gets a fresh connection.
 bool isLostConnection(const QString& sqlState, const QSqlDatabase& database) {
-    return sqlState.startsWith(QLatin1String("08")) || isConnectionDead(database);
+    static const QStringList lostClasses{QStringLiteral("08"), QStringLiteral("57P0"),
+                                         QStringLiteral("HYT")};
+    return std::any_of(lostClasses.begin(), lostClasses.end(),
+                       [&](const QString& prefix) { return sqlState.startsWith(prefix); }) ||
+           isConnectionDead(database);
 }
 
 } // namespace
 
-Connection::Connection() : name_(newConnectionName()) {
+Connection::Connection()
+    : name_(newConnectionName()),
+      watchdog_(std::make_unique<StatementWatchdog>(std::chrono::seconds(queryTimeoutSeconds))) {
     QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
 }
 
@@ -59,12 +71,30 @@ void Connection::fail(const QSqlQuery& query) const {
                         description);
 }
 
-ResultSet Connection::query(const QString& statement) {
+// Prepared, so that the statement exists, and its time limit can be set and watched, before it
+// runs. The values are spliced in, so no plan outlives it.
+QSqlQuery Connection::run(const QString& statement) {
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(statement)) {
+    if (!query.prepare(statement)) {
         fail(query);
     }
+    watchdog_->arm(statementHandleOf(query));
+    const bool ran = query.exec();
+    if (watchdog_->disarm()) {
+        throw DatabaseError(DatabaseError::lostConnection,
+                            QStringLiteral("%1초 안에 끝나지 않은 문장을 취소했습니다: %2")
+                                .arg(queryTimeoutSeconds)
+                                .arg(statement));
+    }
+    if (!ran) {
+        fail(query);
+    }
+    return query;
+}
+
+ResultSet Connection::query(const QString& statement) {
+    QSqlQuery query = run(statement);
     ResultSet rows;
     while (query.next()) {
         rows.emplace_back(query.record());
@@ -76,38 +106,20 @@ ResultSet Connection::query(const QString& statement) {
 }
 
 void Connection::execute(const QString& statement) {
-    QSqlQuery query(database());
-    if (!query.exec(statement)) {
-        fail(query);
-    }
+    run(statement);
 }
 
-const QStringList& Connection::primaryKeyOf(const QString& table) {
-    auto found = primaryKeys_.find(table);
-    if (found == primaryKeys_.end()) {
-        const QSqlIndex index = database().primaryIndex(table);
-        QStringList columns;
-        for (int i = 0; i < index.count(); ++i) {
-            columns << index.fieldName(i);
-        }
-        if (columns.isEmpty()) {
-            const bool lost = isConnectionDead(database());
-            throw DatabaseError(lost ? DatabaseError::lostConnection : DatabaseError::driverFailure,
-                                QStringLiteral("%1 테이블의 기본 키를 알 수 없습니다").arg(table));
-        }
-        found = primaryKeys_.insert(table, columns);
-    }
-    return *found;
+void Connection::learnRowIdentity(const QString& table) {
+    rowIdentities_.insert(table, RowIdentity::discover(database(), table));
 }
 
-// One plain statement: a prepared one would cost the server a second statement to drop its
-// plan every time, on the once-a-second path.
-void Connection::deleteRow(const QString& table, const Row& row) {
-    QStringList conditions;
-    for (const QString& column : primaryKeyOf(table)) {
-        conditions << column + QStringLiteral(" = '") + quotedValue(row.value(column).toString()) +
-                          QLatin1Char('\'');
+QString Connection::rowCondition(const QString& table, const Row& row) {
+    if (!rowIdentities_.contains(table)) {
+        learnRowIdentity(table);
     }
-    execute(QStringLiteral("Delete From %1 Where %2")
-                .arg(table, conditions.join(QStringLiteral(" and "))));
+    return rowIdentities_.value(table).conditionFor(row);
+}
+
+int Connection::deleteWhere(const QString& table, const QString& condition) {
+    return run(QStringLiteral("Delete From %1 Where %2").arg(table, condition)).numRowsAffected();
 }

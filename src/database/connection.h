@@ -1,13 +1,16 @@
 #pragma once
 
 #include "row.h"
+#include "row_identity.h"
 
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
-class QSqlQuery;
+class StatementWatchdog;
 
 // One ODBC connection to the POS database. Every object is a new connection; the program
 // replaces the object on every connection attempt, which is also what recovers from a server
@@ -19,7 +22,9 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens with the full ODBC connection text; the login is carried by the text alone.
+    // Opens with the full ODBC connection text; the login is carried by the text alone. Every
+    // statement then runs with a time limit, so that a table locked by another terminal or a
+    // hung server shows as a lost connection instead of freezing the program.
     bool open(const QString& connectionText, int loginTimeoutSeconds);
     bool isOpen() const;
     void close();
@@ -28,15 +33,20 @@ public:
     ResultSet query(const QString& statement);
     // Runs a statement that returns no rows. Throws DatabaseError.
     void execute(const QString& statement);
-    // Deletes exactly the given row of the table, by the table's primary key. Throws
+    // Learns how rows of the table are told apart; done when the connection opens.
+    void learnRowIdentity(const QString& table);
+    // The condition that matches exactly the given row of the table. Throws DatabaseError.
+    QString rowCondition(const QString& table, const Row& row);
+    // Deletes the rows of the table that match the condition; returns how many went. Throws
     // DatabaseError.
-    void deleteRow(const QString& table, const Row& row);
+    int deleteWhere(const QString& table, const QString& condition);
 
 private:
     QSqlDatabase database() const;
+    QSqlQuery run(const QString& statement);
     [[noreturn]] void fail(const QSqlQuery& query) const;
-    const QStringList& primaryKeyOf(const QString& table);
 
     QString name_;
-    QHash<QString, QStringList> primaryKeys_;
+    QHash<QString, RowIdentity> rowIdentities_;
+    std::unique_ptr<StatementWatchdog> watchdog_;
 };

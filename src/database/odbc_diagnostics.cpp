@@ -1,23 +1,11 @@
 #include "odbc_diagnostics.h"
 
-#include <QSqlDriver>
-#include <QSqlResult>
-#include <sql.h>
+#include "odbc_handles.h"
+
 #include <sqlext.h>
 
-namespace {
-
-SQLHANDLE handleOf(const QVariant& handle) {
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "void*") != 0) {
-        return SQL_NULL_HANDLE;
-    }
-    return *static_cast<SQLHANDLE const*>(handle.constData());
-}
-
-} // namespace
-
 QString sqlStateOf(const QSqlQuery& query) {
-    const SQLHANDLE statement = handleOf(query.result()->handle());
+    const SQLHANDLE statement = statementHandleOf(query);
     if (statement == SQL_NULL_HANDLE) {
         return {};
     }
@@ -33,7 +21,7 @@ QString sqlStateOf(const QSqlQuery& query) {
 }
 
 bool isConnectionDead(const QSqlDatabase& database) {
-    const SQLHANDLE connection = handleOf(database.driver()->handle());
+    const SQLHANDLE connection = connectionHandleOf(database);
     if (connection == SQL_NULL_HANDLE) {
         return true;
     }

@@ -64,7 +64,12 @@ bool PosDatabase::openSqlServer(const QString& server, const QString& database, 
         connection_ = std::make_unique<Connection>();
         lastConnectionText_ = connectionText(server, options_.text(OtherOptions::sqlPortSlot),
                                              database, user, password);
-        return connection_->open(lastConnectionText_, loginTimeoutSeconds) && connection_->isOpen();
+        if (!connection_->open(lastConnectionText_, loginTimeoutSeconds) ||
+            !connection_->isOpen()) {
+            return false;
+        }
+        connection_->learnRowIdentity(jobTable);
+        return true;
     } catch (const std::exception&) {
         return false;
     }

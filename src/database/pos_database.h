@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 
+// The table the order-taking terminals file print jobs and drawer kicks in.
+inline const QString jobTable = QStringLiteral("주방출력물");
+
 // Who this terminal is, from its configuration file.
 struct StoreIdentity {
     QString storeCode;

@@ -15,6 +15,8 @@ public:
     QVariant value(const QString& column) const;
     // The value as text; a null value reads as the empty text.
     QString text(const QString& column) const;
+    // Every column with its name, type and value as read.
+    const QSqlRecord& record() const { return record_; }
 
 private:
     QSqlRecord record_;

@@ -12,6 +12,7 @@
 #include "serial_port_error.h"
 #include "serial_printer_port.h"
 #include "sheet_parts.h"
+#include "sheet_settings.h"
 #include "sql_text.h"
 #include "value_conversion.h"
 
@@ -19,7 +20,6 @@
 
 namespace {
 
-const QString jobTable = QStringLiteral("주방출력물");
 const QString procedureName = QStringLiteral("주문서인쇄");
 constexpr int pauseAfterJobMs = 100;
 constexpr int pauseAroundPortCloseMs = 100;
@@ -28,21 +28,16 @@ bool isSerialPort(const QString& port) {
     return port.left(3).toUpper() == QLatin1String("COM");
 }
 
+// Failures of the port or the printer behind it, as opposed to a job's own settings text.
+bool isPortFailure(const SerialPortError& error) {
+    return error.number() != SerialPortError::invalidSettings;
+}
+
 } // namespace
 
 void KitchenJobRun::run(const QString& address, qint16 printerNumber) {
     try {
         printJobs(address, printerNumber);
-    } catch (const SerialPortError& error) {
-        if (error.number() == SerialPortError::invalidPortNumber && printerNumber != 0) {
-            context_.networkPrinters.at(printerNumber).close();
-        }
-        if (error.number() == SerialPortError::invalidPortNumber ||
-            error.number() == SerialPortError::portAlreadyOpen) {
-            context_.logs.writeErrorLog(procedureName, error.description());
-        } else {
-            handleFailure(error.number(), error.description());
-        }
     } catch (const NumberedError& error) {
         handleFailure(error.number(), error.description());
     } catch (const std::exception& error) {
@@ -73,21 +68,117 @@ QString KitchenJobRun::selectionFor(const QString& address) const {
            QStringLiteral(" and 정리완료 = '1' and 출력물종류 <> '돈통열기' Order by 테이블번호 ");
 }
 
+// A job whose own data cannot be printed is reported once the rows behind it had their turn,
+// so that one bad row does not hold back the kitchen.
 void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
     const ResultSet jobs = context_.database.connection().query(selectionFor(address));
+    QStringList rows;
     for (const Row& job : jobs) {
-        const JobExtras extras = extrasFor(job);
-        const QString port = job.text(QStringLiteral("프린터포트"));
-        if (isSerialPort(port)) {
-            printOnSerialPort(job, serialLayout(job, sheetSettings(), extras));
-        } else if (port != QLatin1String("00000") && printerNumber != 0) {
-            sendToNetworkPrinter(printerNumber, networkLayout(job, sheetSettings(), extras));
+        rows << context_.database.connection().rowCondition(jobTable, job);
+    }
+    QSet<QString>& undeleted = undeletedRows_[address];
+    undeleted.intersect(QSet<QString>(rows.begin(), rows.end()));
+    Pass pass;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        handleRow(jobs[i], rows.at(static_cast<qsizetype>(i)), printerNumber, pass, undeleted);
+    }
+    if (pass.rowFault) {
+        handleFailure(0, *pass.rowFault);
+    }
+}
+
+void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
+                              QSet<QString>& undeleted) {
+    if (pass.handledRows.contains(row)) {
+        return;
+    }
+    pass.handledRows.insert(row);
+    if (undeleted.contains(row)) {
+        retryDeletion(row, undeleted);
+        return;
+    }
+    if (pass.failedPorts.contains(job.text(QStringLiteral("프린터포트")).toUpper())) {
+        return;
+    }
+    const QString kind = job.text(QStringLiteral("출력물종류"));
+    JobExtras extras;
+    extras.bottomMargin = bottomMarginFor(kind);
+    if (!printJob(job, printerNumber, sheetSettings(), extras, pass)) {
+        return;
+    }
+    if (job_kind::isOrderKind(kind)) {
+        context_.logs.writePrintLog(printLogEntry(job));
+    }
+    deleteDelivered(row, undeleted);
+    context_.pauses.wait(pauseAfterJobMs);
+}
+
+// False when the job could not be printed: a failed port is logged and its later jobs wait
+// for the next run; a job's own bad data is kept for the report at the end of the run.
+bool KitchenJobRun::printJob(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
+                             JobExtras extras, Pass& pass) {
+    const QString port = job.text(QStringLiteral("프린터포트"));
+    try {
+        extras.guestCount = guestCountFor(job);
+        extras.printedAt = context_.clock();
+        printOrSend(job, printerNumber, sheet, extras);
+        return true;
+    } catch (const SerialPortError& error) {
+        if (!isPortFailure(error)) {
+            pass.rowFault = pass.rowFault.value_or(error.description());
+            return false;
         }
-        if (job_kind::isOrderKind(job.text(QStringLiteral("출력물종류")))) {
-            context_.logs.writePrintLog(printLogEntry(job));
+        if (error.number() == SerialPortError::invalidPortNumber && printerNumber != 0) {
+            context_.networkPrinters.at(printerNumber).close();
         }
-        context_.database.connection().deleteRow(jobTable, job);
-        context_.pauses.wait(pauseAfterJobMs);
+        context_.logs.writeErrorLog(procedureName, error.description());
+        pass.failedPorts.insert(port.toUpper());
+    } catch (const ConversionError& error) {
+        pass.rowFault = pass.rowFault.value_or(error.description());
+    }
+    return false;
+}
+
+void KitchenJobRun::printOrSend(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
+                                const JobExtras& extras) {
+    const QString port = job.text(QStringLiteral("프린터포트"));
+    if (isSerialPort(port)) {
+        printOnSerialPort(job, serialLayout(job, sheet, extras));
+    } else if (port != QLatin1String("00000") && printerNumber != 0) {
+        sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras));
+    }
+}
+
+// A job that reached the printer is never printed again: when its row cannot be deleted, the
+// deletion alone is tried again on later runs, and the error log hears of it once.
+void KitchenJobRun::deleteDelivered(const QString& row, QSet<QString>& undeleted) {
+    try {
+        if (context_.database.connection().deleteWhere(jobTable, row) != 0) {
+            return;
+        }
+        undeleted.insert(row);
+        context_.logs.writeErrorLog(
+            procedureName, QStringLiteral("출력한 작업의 행이 지워지지 않았습니다: ") + row);
+    } catch (const DatabaseError& error) {
+        undeleted.insert(row);
+        context_.logs.writeErrorLog(procedureName,
+                                    QStringLiteral("출력한 작업의 행을 지우지 못했습니다: ") +
+                                        error.description());
+        if (error.number() == DatabaseError::lostConnection) {
+            throw;
+        }
+    }
+}
+
+void KitchenJobRun::retryDeletion(const QString& row, QSet<QString>& undeleted) {
+    try {
+        if (context_.database.connection().deleteWhere(jobTable, row) != 0) {
+            undeleted.remove(row);
+        }
+    } catch (const DatabaseError& error) {
+        if (error.number() == DatabaseError::lostConnection) {
+            throw;
+        }
     }
 }
 
@@ -95,34 +186,33 @@ SheetSettings KitchenJobRun::sheetSettings() const {
     return sheetSettingsOf(context_.database, context_.commands);
 }
 
-JobExtras KitchenJobRun::extrasFor(const Row& job) {
-    const Row& settings = context_.database.settings();
-    const QString kind = job.text(QStringLiteral("출력물종류"));
-    JobExtras extras;
-    QString marginColumn;
+QString KitchenJobRun::bottomMarginFor(const QString& kind) const {
+    QString column;
     if (job_kind::isOrderKind(kind)) {
-        marginColumn = QStringLiteral("주방프린터하단마진");
+        column = QStringLiteral("주방프린터하단마진");
     } else if (kind != job_kind::cashDrawer && kind != job_kind::ticket) {
-        marginColumn = QStringLiteral("하단마진");
+        column = QStringLiteral("하단마진");
+    } else {
+        return {};
     }
-    if (!marginColumn.isEmpty()) {
-        const qint16 lines = toInt16(settings.value(marginColumn), marginColumn);
-        extras.bottomMargin = sheet_parts::crlf.repeated(std::max<qint16>(lines, 0));
+    const qint16 lines = toInt16(context_.database.settings().value(column), column);
+    return sheet_parts::crlf.repeated(std::max<qint16>(lines, 0));
+}
+
+qint16 KitchenJobRun::guestCountFor(const Row& job) {
+    if (context_.database.settings().text(QStringLiteral("주문서에객수표시")) !=
+        QLatin1String("1")) {
+        return 0;
     }
-    if (settings.text(QStringLiteral("주문서에객수표시")) == QLatin1String("1")) {
-        const qint32 table =
-            toInt32(job.value(QStringLiteral("테이블번호")), QStringLiteral("테이블번호"));
-        const ResultSet totals = context_.database.connection().query(
-            QStringLiteral("Select 객수 From 주문합계 Where 매장코드 = '") +
-            quotedValue(context_.database.store().storeCode) +
-            QStringLiteral("' and 테이블번호 = ") + QString::number(table));
-        if (!totals.empty()) {
-            extras.guestCount =
-                toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
-        }
-    }
-    extras.printedAt = context_.clock();
-    return extras;
+    const qint32 table =
+        toInt32(job.value(QStringLiteral("테이블번호")), QStringLiteral("테이블번호"));
+    const ResultSet totals = context_.database.connection().query(
+        QStringLiteral("Select 객수 From 주문합계 Where 매장코드 = '") +
+        quotedValue(context_.database.store().storeCode) + QStringLiteral("' and 테이블번호 = ") +
+        QString::number(table));
+    return totals.empty()
+               ? 0
+               : toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
 }
 
 void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) {
@@ -141,6 +231,7 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) 
             context_.pauses.wait(step.waitMs);
         }
     }
+    port.waitUntilSent();
     context_.pauses.wait(pauseAroundPortCloseMs);
     port.close();
     QCoreApplication::processEvents();
@@ -149,11 +240,15 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) 
 
 void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
     NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
+    qint64 jobBytes = 0;
     for (const LayoutStep& step : steps) {
         switch (step.kind) {
-        case LayoutStep::Kind::Write:
-            socket.send(toCodePage949(step.text));
+        case LayoutStep::Kind::Write: {
+            const QByteArray bytes = toCodePage949(step.text);
+            socket.send(bytes);
+            jobBytes += bytes.size();
             break;
+        }
         case LayoutStep::Kind::Wait:
             context_.pauses.wait(step.waitMs);
             break;
@@ -162,4 +257,5 @@ void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps
             break;
         }
     }
+    socket.waitUntilDelivered(jobBytes);
 }

@@ -4,8 +4,11 @@
 #include "serial_layout.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class DailyLogs;
 class NetworkPrinters;
@@ -33,8 +36,9 @@ struct PrintingContext {
 
 // The kitchen job run: takes the pending jobs of one printer address out of the job table in
 // table order, prints each, logs order sheets and kitchen messages, and deletes each row once
-// it is handled. A failure ends the run with the job still in the table, so it is printed
-// again in full later.
+// all its bytes reached the printer. A job that could not be printed stays in the table and
+// is printed again in full later; one that reached the printer is never printed again by this
+// run of the program, even when its row could not be deleted.
 class KitchenJobRun {
 public:
     explicit KitchenJobRun(PrintingContext& context) : context_(context) {}
@@ -44,13 +48,31 @@ public:
     void run(const QString& address, qint16 printerNumber);
 
 private:
+    // What one call learns as it goes through its rows.
+    struct Pass {
+        QSet<QString> handledRows;       // conditions of rows dealt with (equal rows go together)
+        QSet<QString> failedPorts;       // serial ports that failed: their later jobs wait
+        std::optional<QString> rowFault; // the first job whose own data could not be printed
+    };
+
     void printJobs(const QString& address, qint16 printerNumber);
+    void handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
+                   QSet<QString>& undeleted);
+    bool printJob(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
+                  JobExtras extras, Pass& pass);
+    void printOrSend(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
+                     const JobExtras& extras);
     QString selectionFor(const QString& address) const;
-    JobExtras extrasFor(const Row& job);
+    QString bottomMarginFor(const QString& kind) const;
+    qint16 guestCountFor(const Row& job);
     SheetSettings sheetSettings() const;
     void printOnSerialPort(const Row& job, const LayoutSteps& steps);
     void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
+    void deleteDelivered(const QString& row, QSet<QString>& undeleted);
+    void retryDeletion(const QString& row, QSet<QString>& undeleted);
     void handleFailure(std::int32_t number, const QString& description);
 
     PrintingContext& context_;
+    // Per address: rows of jobs that reached the printer but could not be deleted.
+    QHash<QString, QSet<QString>> undeletedRows_;
 };

@@ -10,8 +10,7 @@
 namespace sheet_parts {
 
 QString margin(const SheetSettings& settings) {
-    const qint32 blanks = toInt32(settings.leftMargin, QStringLiteral("좌측여백"));
-    return QString(std::max(blanks, 0), QLatin1Char(' '));
+    return QString(settings.leftMargin, QLatin1Char(' '));
 }
 
 QString separatorLine(const SheetSettings& settings) {

@@ -5,12 +5,19 @@
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
+#include <QThread>
 
 namespace {
 
 constexpr int writeOutTimeoutMs = 3000;
 // How long a printer may take to close its side after ours is shut.
 constexpr int peerCloseBoundMs = 500;
+// A printer with its paper out or its cover open stops reading.
+constexpr int stallLimitMs = 3000;
+// The whole job must go at 1 kB/s at least, after a start-up allowance.
+constexpr int deliveryAllowanceMs = 5000;
+constexpr int bytesPerMs = 1;
+constexpr int pollMs = 5;
 
 } // namespace
 
@@ -48,11 +55,46 @@ QString NetworkPrinterSocket::remoteIpAddress() const {
 void NetworkPrinterSocket::send(const QByteArray& bytes) {
     if (socket_.state() != QAbstractSocket::ConnectedState ||
         socket_.write(bytes) != bytes.size()) {
-        throw NetworkPrinterError(QStringLiteral("프린터 %1:%2 에 보낼 수 없습니다: %3")
-                                      .arg(remoteHost_)
-                                      .arg(remotePort_)
-                                      .arg(socket_.errorString()));
+        fail(socket_.errorString());
     }
+}
+
+void NetworkPrinterSocket::waitUntilDelivered(qint64 jobBytes) {
+    const QDeadlineTimer deadline(deliveryAllowanceMs + jobBytes / bytesPerMs);
+    QDeadlineTimer stall(stallLimitMs);
+    qint64 undelivered = undeliveredBytes();
+    while (undelivered > 0) {
+        if (stall.hasExpired() || deadline.hasExpired()) {
+            fail(QStringLiteral("프린터가 출력을 받지 않습니다"));
+        }
+        if (socket_.bytesToWrite() == 0 || !socket_.waitForBytesWritten(pollMs)) {
+            QThread::msleep(pollMs);
+        }
+        if (socket_.state() != QAbstractSocket::ConnectedState) {
+            fail(socket_.errorString());
+        }
+        const qint64 now = undeliveredBytes();
+        if (now < undelivered) {
+            stall.setRemainingTime(stallLimitMs);
+        }
+        undelivered = now;
+    }
+}
+
+qint64 NetworkPrinterSocket::undeliveredBytes() const {
+    const qint64 inKernel = socket_platform::unacknowledgedBytes(
+        static_cast<std::intptr_t>(socket_.socketDescriptor()));
+    return socket_.bytesToWrite() + std::max<qint64>(inKernel, 0);
+}
+
+// The connection is dropped, as when the printer itself drops it: the job is sent again in
+// full on the next visit.
+void NetworkPrinterSocket::fail(const QString& reason) {
+    socket_.abort();
+    throw NetworkPrinterError(QStringLiteral("프린터 %1:%2 에 보낼 수 없습니다: %3")
+                                  .arg(remoteHost_)
+                                  .arg(remotePort_)
+                                  .arg(reason));
 }
 
 // A plain close() right before a blocking pause would deliver nothing, and closing with unread

@@ -31,11 +31,17 @@ public:
     QString remoteIpAddress() const;
     // Throws NetworkPrinterError when the connection is gone.
     void send(const QByteArray& bytes);
+    // Returns once the printer has acknowledged every byte sent so far. A printer that takes
+    // nothing new for 3 s, or not the whole job (of the given size) in a time that grows with
+    // it, loses the connection, and NetworkPrinterError is thrown.
+    void waitUntilDelivered(qint64 jobBytes);
     // Delivers everything sent so far before the connection ends.
     void close();
 
 private:
     void readAwayAndDisconnect();
+    qint64 undeliveredBytes() const;
+    [[noreturn]] void fail(const QString& reason);
 
     QTcpSocket socket_;
     QString remoteHost_;

@@ -1,21 +1,149 @@
+#include "serial_port_error.h"
 #include "serial_port_platform.h"
 
+#include <asm/termbits.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <termios.h>
+#include <unistd.h>
 
+// termios2 (not <termios.h>, whose struct clashes with it) so that rates such as 14400 or
+// 256000, which have no B constant, are set like any other.
 namespace serial_platform {
+
+namespace {
+
+QString systemText(const std::string& location) {
+    return QStringLiteral("%1: %2").arg(QString::fromStdString(location),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+tcflag_t characterSize(int dataBits) {
+    switch (dataBits) {
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    default:
+        return CS8;
+    }
+}
+
+tcflag_t parityFlags(SerialSettings::Parity parity) {
+    switch (parity) {
+    case SerialSettings::Parity::Even:
+        return PARENB;
+    case SerialSettings::Parity::Odd:
+        return PARENB | PARODD;
+    case SerialSettings::Parity::Mark:
+        return PARENB | PARODD | CMSPAR;
+    case SerialSettings::Parity::Space:
+        return PARENB | CMSPAR;
+    case SerialSettings::Parity::None:
+        break;
+    }
+    return 0;
+}
+
+// Raw output, no flow control; 1.5 stop bits have no setting here and are sent as 2.
+void applySettings(int port, const SerialSettings& settings, const std::string& location) {
+    termios2 line{};
+    if (ioctl(port, TCGETS2, &line) != 0) {
+        throw SerialPortError(SerialPortError::deviceUnavailable, systemText(location));
+    }
+    line.c_iflag = 0;
+    line.c_oflag = 0;
+    line.c_lflag = 0;
+    line.c_cflag = CLOCAL | CREAD | BOTHER | characterSize(settings.dataBits) |
+                   parityFlags(settings.parity) |
+                   (settings.stopBits == SerialSettings::StopBits::One ? 0 : CSTOPB);
+    line.c_ispeed = static_cast<speed_t>(settings.baudRate);
+    line.c_ospeed = static_cast<speed_t>(settings.baudRate);
+    if (ioctl(port, TCSETS2, &line) != 0) {
+        throw SerialPortError(SerialPortError::invalidSettings, systemText(location));
+    }
+}
+
+std::int32_t openErrorNumber(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+        return SerialPortError::invalidPortNumber;
+    case EBUSY:
+    case EACCES:
+    case EPERM:
+        return SerialPortError::portAlreadyOpen;
+    default:
+        return SerialPortError::deviceUnavailable;
+    }
+}
+
+} // namespace
 
 std::string portLocation(int portNumber, const std::string& programFolder) {
     std::string configured = programFolder + "/ports/COM" + std::to_string(portNumber);
     struct stat found {};
-    if (stat(configured.c_str(), &found) == 0) {
+    if (lstat(configured.c_str(), &found) == 0) {
         return configured;
     }
     return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
 
-void drainOutput(std::intptr_t handle) {
-    tcdrain(static_cast<int>(handle));
+Handle openPort(const std::string& location, const SerialSettings& settings) {
+    const int port = open(location.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (port < 0) {
+        throw SerialPortError(openErrorNumber(errno), systemText(location));
+    }
+    if (flock(port, LOCK_EX | LOCK_NB) != 0) {
+        close(port);
+        throw SerialPortError(SerialPortError::portAlreadyOpen, systemText(location));
+    }
+    try {
+        applySettings(port, settings, location);
+    } catch (...) {
+        close(port);
+        throw;
+    }
+    return port;
+}
+
+std::int64_t writeSome(Handle port, const char* bytes, std::int64_t count) {
+    const ssize_t written = write(static_cast<int>(port), bytes, static_cast<size_t>(count));
+    if (written >= 0) {
+        return written;
+    }
+    if (errno == EAGAIN || errno == EINTR) {
+        return 0;
+    }
+    throw SerialPortError(SerialPortError::deviceUnavailable,
+                          QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void waitWritable(Handle port, int timeoutMs) {
+    pollfd waiting{static_cast<int>(port), POLLOUT, 0};
+    poll(&waiting, 1, timeoutMs);
+}
+
+std::int64_t unsentBytes(Handle port) {
+    int queued = 0;
+    if (ioctl(static_cast<int>(port), TIOCOUTQ, &queued) != 0) {
+        throw SerialPortError(SerialPortError::deviceUnavailable,
+                              QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    return queued;
+}
+
+void discardAndClose(Handle port) {
+    ioctl(static_cast<int>(port), TCFLSH, TCOFLUSH);
+    close(static_cast<int>(port));
 }
 
 } // namespace serial_platform

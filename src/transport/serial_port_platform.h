@@ -1,16 +1,36 @@
 #pragma once
 
+#include "serial_settings.h"
+
 #include <cstdint>
 #include <string>
 
-// What differs between platforms about the terminal's serial printer port.
+// What differs between platforms about the terminal's serial printer port. Every function
+// that fails throws SerialPortError.
 namespace serial_platform {
 
-// Where port COMn is: on Linux the device that <program folder>/ports/COMn points to when that
-// link or device node exists, else /dev/ttyS<n-1>; on Windows COMn itself.
+using Handle = std::intptr_t;
+
+// Where port COMn is: on Linux <program folder>/ports/COMn when that link or device node exists
+// (a link whose device is gone is still the only place: an unplugged adapter is a missing
+// port, never the board's own port), else /dev/ttyS<n-1>; on Windows COMn itself.
 std::string portLocation(int portNumber, const std::string& programFolder);
 
-// Blocks until everything written to the open port has left the line.
-void drainOutput(std::intptr_t handle);
+// Opens the port for writing without blocking and sets its line. 8002 when there is no such
+// port, 8005 when another program holds it.
+Handle openPort(const std::string& location, const SerialSettings& settings);
+
+// Hands the port as much of the bytes as it takes now, without waiting; returns how many.
+// 8010 when the device failed or went away.
+std::int64_t writeSome(Handle port, const char* bytes, std::int64_t count);
+
+// Waits at most the given time for the port to take more output.
+void waitWritable(Handle port, int timeoutMs);
+
+// Bytes the port took that have not yet left the line.
+std::int64_t unsentBytes(Handle port);
+
+// Drops whatever has not left yet and closes the port.
+void discardAndClose(Handle port);
 
 } // namespace serial_platform

@@ -1,24 +1,17 @@
 #include "serial_printer_port.h"
 
 #include "serial_port_error.h"
-#include "serial_port_platform.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
 
 namespace {
 
-// Long enough for a whole order sheet at 9600 baud.
-constexpr int writeOutTimeoutMs = 10000;
-
-std::int32_t openErrorNumber(QSerialPort::SerialPortError error) {
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError:
-        return SerialPortError::invalidPortNumber;
-    case QSerialPort::PermissionError:
-    case QSerialPort::OpenError:
-        return SerialPortError::portAlreadyOpen;
-    default:
-        return SerialPortError::deviceUnavailable;
-    }
-}
+// A printer that takes no byte for this long is out of paper, off or unplugged.
+constexpr int stallLimitMs = 3000;
+constexpr int pollMs = 10;
+// Start, data, parity and stop bits of one character, rounded up.
+constexpr int bitsPerCharacter = 12;
 
 } // namespace
 
@@ -29,19 +22,11 @@ SerialPrinterPort::~SerialPrinterPort() {
     close();
 }
 
-bool SerialPrinterPort::isOpen() const {
-    return port_.isOpen();
-}
-
-// QSerialPort drops its buffer on close(), so the buffer is written out and the line drained.
 void SerialPrinterPort::close() {
-    if (!port_.isOpen()) {
-        return;
+    if (handle_) {
+        serial_platform::discardAndClose(*handle_);
+        handle_.reset();
     }
-    while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(writeOutTimeoutMs)) {
-    }
-    serial_platform::drainOutput(static_cast<std::intptr_t>(port_.handle()));
-    port_.close();
 }
 
 void SerialPrinterPort::setPortNumber(qint16 number) {
@@ -53,29 +38,63 @@ void SerialPrinterPort::setSettings(const QString& text) {
 }
 
 void SerialPrinterPort::open() {
-    if (port_.isOpen()) {
+    if (handle_) {
         throw SerialPortError(SerialPortError::portAlreadyOpen,
                               QStringLiteral("포트가 이미 열려 있습니다 (COM%1)").arg(portNumber_));
     }
-    port_.setPortName(QString::fromStdString(
-        serial_platform::portLocation(portNumber_, programFolder_.toStdString())));
-    port_.setBaudRate(settings_.baudRate);
-    port_.setParity(settings_.parity);
-    port_.setDataBits(settings_.dataBits);
-    port_.setStopBits(settings_.stopBits);
-    port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_.open(QIODevice::WriteOnly)) {
+    try {
+        handle_ = serial_platform::openPort(
+            serial_platform::portLocation(portNumber_, programFolder_.toStdString()), settings_);
+    } catch (const SerialPortError& error) {
         throw SerialPortError(
-            openErrorNumber(port_.error()),
-            QStringLiteral("COM%1: %2").arg(portNumber_).arg(port_.errorString()));
+            error.number(), QStringLiteral("COM%1: %2").arg(portNumber_).arg(error.description()));
     }
 }
 
 void SerialPrinterPort::write(const QByteArray& bytes) {
-    if (port_.write(bytes) != bytes.size()) {
-        throw SerialPortError(
-            SerialPortError::deviceUnavailable,
-            QStringLiteral("COM%1: %2").arg(portNumber_).arg(port_.errorString()));
+    qint64 done = 0;
+    QDeadlineTimer stall(stallLimitMs);
+    while (done < bytes.size()) {
+        const qint64 taken =
+            serial_platform::writeSome(handle(), bytes.constData() + done, bytes.size() - done);
+        if (taken > 0) {
+            done += taken;
+            stall.setRemainingTime(stallLimitMs);
+        } else if (stall.hasExpired()) {
+            failStalled();
+        } else {
+            serial_platform::waitWritable(handle(), pollMs);
+        }
     }
-    port_.flush();
+}
+
+// Bounded by the line time of what is still queued, so that a port that never drains (a
+// printer holding the line) cannot keep the program waiting.
+void SerialPrinterPort::waitUntilSent() {
+    qint64 unsent = serial_platform::unsentBytes(handle());
+    const QDeadlineTimer deadline(stallLimitMs + 2 * lineTimeMs(unsent));
+    while (unsent > 0) {
+        if (deadline.hasExpired()) {
+            failStalled();
+        }
+        QThread::msleep(pollMs);
+        unsent = serial_platform::unsentBytes(handle());
+    }
+}
+
+serial_platform::Handle SerialPrinterPort::handle() const {
+    if (!handle_) {
+        throw SerialPortError(SerialPortError::deviceUnavailable,
+                              QStringLiteral("COM%1: 포트가 열려 있지 않습니다").arg(portNumber_));
+    }
+    return *handle_;
+}
+
+int SerialPrinterPort::lineTimeMs(qint64 bytes) const {
+    return static_cast<int>(bytes * bitsPerCharacter * 1000 / settings_.baudRate);
+}
+
+void SerialPrinterPort::failStalled() const {
+    throw SerialPortError(SerialPortError::printerNotTaking,
+                          QStringLiteral("COM%1: 프린터가 출력을 받지 않습니다").arg(portNumber_));
 }

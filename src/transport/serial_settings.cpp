@@ -3,54 +3,61 @@
 #include "serial_port_error.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <array>
 
 namespace {
+
+// Any other rate is a typing error in the settings; "1,N,8,1" would turn one ticket into hours.
+constexpr std::array<qint32, 15> standardBaudRates{110,   300,   600,    1200,   2400,
+                                                   4800,  9600,  14400,  19200,  38400,
+                                                   56000, 57600, 115200, 128000, 256000};
 
 [[noreturn]] void invalid(const QString& text) {
     throw SerialPortError(SerialPortError::invalidSettings,
                           QStringLiteral("잘못된 포트 설정입니다: '%1'").arg(text));
 }
 
-QSerialPort::Parity parityOf(const QString& letter, const QString& text) {
+SerialSettings::Parity parityOf(const QString& letter, const QString& text) {
     const QString upper = letter.trimmed().toUpper();
     if (upper == QLatin1String("N")) {
-        return QSerialPort::NoParity;
+        return SerialSettings::Parity::None;
     }
     if (upper == QLatin1String("E")) {
-        return QSerialPort::EvenParity;
+        return SerialSettings::Parity::Even;
     }
     if (upper == QLatin1String("O")) {
-        return QSerialPort::OddParity;
+        return SerialSettings::Parity::Odd;
     }
     if (upper == QLatin1String("M")) {
-        return QSerialPort::MarkParity;
+        return SerialSettings::Parity::Mark;
     }
     if (upper == QLatin1String("S")) {
-        return QSerialPort::SpaceParity;
+        return SerialSettings::Parity::Space;
     }
     invalid(text);
 }
 
 // Four data bits are a valid setting of the text but no port here can run them.
-QSerialPort::DataBits dataBitsOf(const QString& field, const QString& text) {
+int dataBitsOf(const QString& field, const QString& text) {
     bool ok = false;
     const int bits = field.trimmed().toInt(&ok);
     if (!ok || bits < 5 || bits > 8) {
         invalid(text);
     }
-    return static_cast<QSerialPort::DataBits>(bits);
+    return bits;
 }
 
-QSerialPort::StopBits stopBitsOf(const QString& field, const QString& text) {
+SerialSettings::StopBits stopBitsOf(const QString& field, const QString& text) {
     const QString value = field.trimmed();
     if (value == QLatin1String("1")) {
-        return QSerialPort::OneStop;
+        return SerialSettings::StopBits::One;
     }
     if (value == QLatin1String("1.5")) {
-        return QSerialPort::OneAndHalfStop;
+        return SerialSettings::StopBits::OneAndHalf;
     }
     if (value == QLatin1String("2")) {
-        return QSerialPort::TwoStop;
+        return SerialSettings::StopBits::Two;
     }
     invalid(text);
 }
@@ -64,7 +71,8 @@ SerialSettings parseSerialSettings(const QString& text) {
     }
     bool ok = false;
     const qint32 baudRate = fields.at(0).trimmed().toInt(&ok);
-    if (!ok || baudRate <= 0) {
+    if (!ok || std::find(standardBaudRates.begin(), standardBaudRates.end(), baudRate) ==
+                   standardBaudRates.end()) {
         invalid(text);
     }
     return SerialSettings{baudRate, parityOf(fields.at(1), text), dataBitsOf(fields.at(2), text),

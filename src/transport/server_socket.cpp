@@ -26,3 +26,7 @@ QString ServerSocket::localIpAddress() {
     }
     return QStringLiteral("127.0.0.1");
 }
+
+bool ServerSocket::isLocalAddress(const QString& address) {
+    return QNetworkInterface::allAddresses().contains(QHostAddress(address));
+}

@@ -12,6 +12,8 @@ public:
 
     // The first IPv4 address of an interface that is up and not loopback, else "127.0.0.1".
     static QString localIpAddress();
+    // Whether an interface of this machine holds the address now.
+    static bool isLocalAddress(const QString& address);
 
 private:
     QTcpServer server_;

@@ -9,4 +9,8 @@ namespace socket_platform {
 // receiving half open.
 void shutdownSending(std::intptr_t descriptor);
 
+// Bytes handed to the connection that the peer has not yet acknowledged; -1 when the
+// platform cannot tell.
+std::int64_t unacknowledgedBytes(std::intptr_t descriptor);
+
 } // namespace socket_platform

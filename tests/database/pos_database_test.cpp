@@ -134,7 +134,8 @@ TEST_F(PosDatabaseTest, DeleteRowRemovesExactlyThatRowByItsKey) {
     const QString selection = QStringLiteral("Select * From 주방출력물 Order by 테이블번호");
     const ResultSet before = db.connection().query(selection);
     ASSERT_EQ(before.size(), 3u);
-    db.connection().deleteRow(QStringLiteral("주방출력물"), before.at(1));
+    Connection& connection = db.connection();
+    EXPECT_EQ(connection.deleteWhere(jobTable, connection.rowCondition(jobTable, before.at(1))), 1);
     const ResultSet after = db.connection().query(selection);
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")),

@@ -47,15 +47,16 @@ protected:
         socat_.waitForFinished();
     }
 
-    void addJob(int table, const QString& body, const QString& port = QStringLiteral("COM1")) {
+    void addJob(int table, const QString& body, const QString& port = QStringLiteral("COM1"),
+                const QString& parameters = QStringLiteral("9600,N,8,1")) {
         test_rig::runSql(
             QStringLiteral("Insert Into 주방출력물 (매장코드, IP주소, POSID, 프린터포트, "
                            "정리완료, 출력물종류, 테이블번호, 프린터파라미터, "
                            "프린트내용) Values ('S001', '127.0.0.1', '01', '%1', "
-                           "'1', '영수증', %2, '9600,N,8,1', '%3');")
+                           "'1', '영수증', %2, '%3', '%4');")
                 .arg(port)
                 .arg(table)
-                .arg(body));
+                .arg(parameters, body));
     }
 
     KitchenJobRun jobRun() { return KitchenJobRun(context_); }
@@ -100,10 +101,11 @@ TEST_F(KitchenJobRunTest, SerialJobsArePacedByTheirLinesAndTheFixedWaits) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
-TEST_F(KitchenJobRunTest, FailingJobEndsTheRunAndStaysWithTheOnesAfterIt) {
+TEST_F(KitchenJobRunTest, BadRowStaysAndIsReportedOnceAfterTheRowsBehindItPrinted) {
     addJob(1, QStringLiteral("a\r\n"));
     addJob(2, QStringLiteral("b\r\n"), QStringLiteral("COM"));
-    addJob(3, QStringLiteral("c\r\n"));
+    addJob(3, QStringLiteral("c\r\n"), QStringLiteral("COM1"), QStringLiteral("9600,X,8,1"));
+    addJob(4, QStringLiteral("d\r\n"));
     jobRun().run(QStringLiteral("127.0.0.1"), 0);
     EXPECT_EQ(pendingJobs(), 2);
     ASSERT_EQ(messages_.size(), 1);

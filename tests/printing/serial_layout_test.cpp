@@ -181,7 +181,8 @@ TEST(SerialLayout, BodyWithoutLineBreakPrintsNoLineAndWaitsNothing) {
                 {w(alignCenter), w(doubleSize), w(alignLeft), w(sizeNormal), w(QString())});
 }
 
-TEST(SerialLayout, LeftMarginThatIsNotANumberFailsTheJob) {
-    const SheetSettings sheet = settings([](SheetSettings& s) { s.leftMargin = "두 칸"; });
-    EXPECT_THROW(serialLayout(job({}), sheet, extras()), ConversionError);
+TEST(SerialLayout, LeftMarginIsANumberOfBlanksFromNoneToAWholeLine) {
+    EXPECT_THROW(leftMarginBlanks(QStringLiteral("두 칸")), ConversionError);
+    EXPECT_EQ(leftMarginBlanks(-3), 0);
+    EXPECT_EQ(leftMarginBlanks(2147483647), 48);
 }

@@ -1,0 +1,46 @@
+#include "row_identity.h"
+
+#include "database_error.h"
+#include "odbc_catalog.h"
+#include "sql_literals.h"
+
+#include <QSqlIndex>
+#include <QSqlRecord>
+
+RowIdentity RowIdentity::discover(const QSqlDatabase& database, const QString& table) {
+    RowIdentity identity;
+    identity.identifierQuote_ = identifierQuote(database);
+    const QSqlIndex primaryKey = database.primaryIndex(table);
+    for (int i = 0; i < primaryKey.count(); ++i) {
+        identity.keyColumns_ << primaryKey.fieldName(i);
+    }
+    if (identity.keyColumns_.isEmpty()) {
+        identity.keyColumns_ = uniqueIndexColumns(database, table);
+    }
+    return identity;
+}
+
+QString RowIdentity::conditionFor(const Row& row) const {
+    const QSqlRecord& record = row.record();
+    QStringList conditions;
+    if (keyColumns_.isEmpty()) {
+        for (int i = 0; i < record.count(); ++i) {
+            // Binary values have no literal every server reads alike.
+            if (record.field(i).metaType().id() != QMetaType::QByteArray) {
+                conditions << matching(record.field(i));
+            }
+        }
+    }
+    for (const QString& column : keyColumns_) {
+        if (record.indexOf(column) < 0) {
+            throw DatabaseError(DatabaseError::itemNotFound,
+                                QStringLiteral("항목을 찾을 수 없습니다: %1").arg(column));
+        }
+        conditions << matching(record.field(column));
+    }
+    return conditions.join(QStringLiteral(" and "));
+}
+
+QString RowIdentity::matching(const QSqlField& field) const {
+    return matchingCondition(identifierText(field.name(), identifierQuote_), field);
+}
