@@ -71,16 +71,11 @@ void Connection::fail(const QSqlQuery& query) const {
                         description);
 }
 
-// Prepared, so that the statement exists, and its time limit can be set and watched, before it
-// runs. The values are spliced in, so no plan outlives it.
 QSqlQuery Connection::run(const QString& statement) {
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.prepare(statement)) {
-        fail(query);
-    }
-    watchdog_->arm(statementHandleOf(query));
-    const bool ran = query.exec();
+    watchdog_->arm(query);
+    const bool ran = query.exec(statement);
     if (watchdog_->disarm()) {
         throw DatabaseError(DatabaseError::lostConnection,
                             QStringLiteral("%1초 안에 끝나지 않은 문장을 취소했습니다: %2")

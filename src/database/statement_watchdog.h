@@ -3,12 +3,16 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <sql.h>
 #include <thread>
+
+class QSqlQuery;
 
 // Cancels a statement that runs past its time limit. The driver blocks the calling thread for
 // the whole statement, and not every driver keeps a statement's own time limit, so a thread of
 // its own watches the clock and asks the driver to cancel, as ODBC allows from another thread.
+// The statement runs directly (a prepared one would cost the server a second statement to drop
+// its plan, every time), so its handle is only taken from the query once the limit has passed,
+// when the calling thread is long inside the driver.
 class StatementWatchdog {
 public:
     explicit StatementWatchdog(std::chrono::milliseconds limit);
@@ -16,8 +20,8 @@ public:
     StatementWatchdog(const StatementWatchdog&) = delete;
     StatementWatchdog& operator=(const StatementWatchdog&) = delete;
 
-    // Starts the clock for a statement about to run.
-    void arm(SQLHSTMT statement);
+    // Starts the clock for a query about to run its statement.
+    void arm(const QSqlQuery& query);
     // Stops the clock before the statement is released; true when it had to be cancelled.
     bool disarm();
 
@@ -27,7 +31,7 @@ private:
     const std::chrono::milliseconds limit_;
     std::mutex mutex_;
     std::condition_variable_any changed_;
-    SQLHSTMT statement_ = SQL_NULL_HSTMT;
+    const QSqlQuery* query_ = nullptr;
     std::chrono::steady_clock::time_point deadline_;
     bool cancelled_ = false;
     std::jthread thread_;

@@ -89,7 +89,7 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
 
 void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
                               QSet<QString>& undeleted) {
-    if (pass.handledRows.contains(row)) {
+    if (pass.visitEnded || pass.handledRows.contains(row)) {
         return;
     }
     pass.handledRows.insert(row);
@@ -128,8 +128,10 @@ bool KitchenJobRun::printJob(const Row& job, qint16 printerNumber, const SheetSe
             pass.rowFault = pass.rowFault.value_or(error.description());
             return false;
         }
+        // On a network printer's visit its connection goes too, and with it the visit.
         if (error.number() == SerialPortError::invalidPortNumber && printerNumber != 0) {
             context_.networkPrinters.at(printerNumber).close();
+            pass.visitEnded = true;
         }
         context_.logs.writeErrorLog(procedureName, error.description());
         pass.failedPorts.insert(port.toUpper());

@@ -53,6 +53,7 @@ private:
         QSet<QString> handledRows;       // conditions of rows dealt with (equal rows go together)
         QSet<QString> failedPorts;       // serial ports that failed: their later jobs wait
         std::optional<QString> rowFault; // the first job whose own data could not be printed
+        bool visitEnded = false;         // the network printer's connection was closed
     };
 
     void printJobs(const QString& address, qint16 printerNumber);
