@@ -212,9 +212,10 @@ qint16 KitchenJobRun::guestCountFor(const Row& job) {
         QStringLiteral("Select 객수 From 주문합계 Where 매장코드 = '") +
         quotedValue(context_.database.store().storeCode) + QStringLiteral("' and 테이블번호 = ") +
         QString::number(table));
-    return totals.empty()
-               ? 0
-               : toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
+    if (totals.empty()) {
+        return 0;
+    }
+    return toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
 }
 
 void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) {
