@@ -2,6 +2,7 @@
 # Controls the throwaway PostgreSQL cluster set up by with-test-network.sh.
 #   test-db.sh stop              fast shutdown, waits until the server is gone
 #   test-db.sh start             starts unless running, waits until it accepts connections
+#   test-db.sh restart           stops as a crash would (immediate), starts again and waits
 #   test-db.sh psql [args...]    psql as sa on the test database over TCP
 set -euo pipefail
 
@@ -29,13 +30,14 @@ run_psql() {
 main() {
     # Only the private test network may be touched, never a real database.
     [[ ${KPS_TEST_RIG:-} == 1 ]] || die "refusing to run outside scripts/with-test-network.sh"
-    (($# >= 1)) || die "usage: test-db.sh stop|start|psql [psql args...]"
+    (($# >= 1)) || die "usage: test-db.sh stop|start|restart|psql [psql args...]"
 
     local action=$1
     shift
     case $action in
         stop) pg_ctl_as_postgres -m fast stop ;;
         start) pg_ctl_as_postgres status >/dev/null || pg_ctl_as_postgres -l "$KPS_TEST_PGLOG" start ;;
+        restart) pg_ctl_as_postgres -m immediate -l "$KPS_TEST_PGLOG" restart ;;
         psql) run_psql "$@" ;;
         *) die "unknown action: $action" ;;
     esac

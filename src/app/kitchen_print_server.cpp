@@ -102,7 +102,9 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
     writeToJournal(QStringLiteral("출력을 시작합니다 (터미널 주소 %1)").arg(terminalIp_));
     // After the timer started: the kitchen gets its tickets while a notice about the option
     // lines waits for the operator.
-    database_->loadOtherOptions();
+    if (const std::optional<QString> refused = database_->loadOtherOptions()) {
+        logs_.writeErrorLog(QStringLiteral("connectDatabase"), *refused);
+    }
     return StartOutcome::Running;
 }
 

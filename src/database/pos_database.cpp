@@ -6,6 +6,9 @@
 #include "sql_text.h"
 #include "value_conversion.h"
 
+#include <QRegularExpression>
+#include <limits>
+
 namespace {
 
 const QString databaseName = QStringLiteral("젤노포스식음");
@@ -95,7 +98,7 @@ bool PosDatabase::loadSettingsRow() {
     return found;
 }
 
-void PosDatabase::loadOtherOptions() {
+std::optional<QString> PosDatabase::loadOtherOptions() {
     try {
         const std::optional<QString> failure =
             options_.load(settings().text(QStringLiteral("기타옵션")));
@@ -105,6 +108,22 @@ void PosDatabase::loadOtherOptions() {
     } catch (const std::exception& error) {
         showMessage_(descriptionOf(error));
     }
+    return refuseUnusableSqlPort();
+}
+
+// The port is spliced into the connection text: anything but a port number could carry
+// further connection keywords (another server, another login) to the driver.
+std::optional<QString> PosDatabase::refuseUnusableSqlPort() {
+    const QString port = options_.text(OtherOptions::sqlPortSlot);
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    if (port.isEmpty() || (digits.match(port).hasMatch() && port.toInt() >= 1 &&
+                           port.toInt() <= std::numeric_limits<quint16>::max())) {
+        return std::nullopt;
+    }
+    options_.setText(OtherOptions::sqlPortSlot, QString());
+    return QStringLiteral(
+               "기타옵션 37번째 줄의 SQL 포트 '%1'은(는) 포트 번호가 아니어서 %2 포트를 씁니다")
+        .arg(port, defaultSqlPort);
 }
 
 void PosDatabase::closeConnection() {

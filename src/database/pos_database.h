@@ -31,8 +31,10 @@ public:
     // Checks that the server answers, opens a fresh connection and loads the settings row.
     // True only when both succeeded; failures are silent except where the operator must know.
     bool connectDatabase();
-    // Fills the option slots from the settings row; done once per run, at start.
-    void loadOtherOptions();
+    // Fills the option slots from the settings row; done once per run, at start. Returns the
+    // line for the error log when the SQL port given there is not a port number (the default
+    // port is used instead).
+    std::optional<QString> loadOtherOptions();
     void closeConnection();
 
     const StoreIdentity& store() const { return store_; }
@@ -49,6 +51,7 @@ private:
     bool openSqlServer(const QString& server, const QString& database, const QString& user,
                        const QString& password);
     bool loadSettingsRow();
+    std::optional<QString> refuseUnusableSqlPort();
 
     StoreIdentity store_;
     ShowMessage showMessage_;

@@ -6,6 +6,7 @@
 
 #include <QSqlIndex>
 #include <QSqlRecord>
+#include <algorithm>
 
 RowIdentity RowIdentity::discover(const QSqlDatabase& database, const QString& table) {
     RowIdentity identity;
@@ -20,10 +21,19 @@ RowIdentity RowIdentity::discover(const QSqlDatabase& database, const QString& t
     return identity;
 }
 
+// The driver reads date and time to the millisecond only: such a key alone could match a
+// second row filed in the same millisecond, so the rest of the row must match as well.
+bool RowIdentity::keyReadCoarsely(const QSqlRecord& record) const {
+    return std::any_of(keyColumns_.begin(), keyColumns_.end(), [&](const QString& column) {
+        const int type = record.field(column).metaType().id();
+        return type == QMetaType::QDateTime || type == QMetaType::QTime;
+    });
+}
+
 QString RowIdentity::conditionFor(const Row& row) const {
     const QSqlRecord& record = row.record();
     QStringList conditions;
-    if (keyColumns_.isEmpty()) {
+    if (keyColumns_.isEmpty() || keyReadCoarsely(record)) {
         for (int i = 0; i < record.count(); ++i) {
             // Binary values have no literal every server reads alike.
             if (record.field(i).metaType().id() != QMetaType::QByteArray) {
@@ -36,7 +46,11 @@ QString RowIdentity::conditionFor(const Row& row) const {
             throw DatabaseError(DatabaseError::itemNotFound,
                                 QStringLiteral("항목을 찾을 수 없습니다: %1").arg(column));
         }
-        conditions << matching(record.field(column));
+    }
+    if (conditions.isEmpty()) {
+        for (const QString& column : keyColumns_) {
+            conditions << matching(record.field(column));
+        }
     }
     return conditions.join(QStringLiteral(" and "));
 }

@@ -7,8 +7,9 @@
 #include <QStringList>
 
 // How one row of a table is told apart from the others in a Delete: by the columns of the
-// table's primary key, else of a unique index, else by every column of the row as read (two
-// rows equal in every column are the same ticket filed twice, and go together).
+// table's primary key, else of a unique index, else (and for a key the driver reads only to the
+// millisecond) by every column of the row as read: two rows equal in every column are the same
+// ticket filed twice, and go together.
 class RowIdentity {
 public:
     // Asks the driver once, when the connection opens, so that a table whose key cannot be
@@ -20,6 +21,7 @@ public:
     QString conditionFor(const Row& row) const;
 
 private:
+    bool keyReadCoarsely(const QSqlRecord& record) const;
     QString matching(const QSqlField& field) const;
 
     QStringList keyColumns_; // empty: every column of the row

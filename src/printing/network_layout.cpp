@@ -86,7 +86,7 @@ private:
         write(commands_.kitchenSize);
         write(commands_.alignLeft);
         processEvents();
-        for (const QString& line : bodyLines(field(u"프린트내용"))) {
+        for (const QString& line : bodyLines(bodyText())) {
             const QString trimmed = trimBlanks(line);
             write(commands_.alignLeft);
             write(settings_.option72 && trimmed.startsWith(QStringLiteral("* "))

@@ -116,7 +116,7 @@ private:
     }
 
     void body() {
-        const QStringList lines = bodyLines(field(u"프린트내용"));
+        const QStringList lines = bodyLines(bodyText());
         for (const QString& line : lines) {
             if (isOrder_) {
                 write(commands_.alignLeft);

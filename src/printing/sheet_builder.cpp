@@ -8,8 +8,20 @@ SheetBuilder::SheetBuilder(const Row& job, const SheetSettings& settings, const 
     : job_(job), settings_(settings), commands_(settings.commands), extras_(extras),
       kind_(job.text(QStringLiteral("출력물종류"))), isOrder_(job_kind::isOrderKind(kind_)) {}
 
+// The short fields are typed by strangers (delivery apps, web forms): a control character in
+// them would reach the printer as a command (a drawer kick, a cut, new stored settings).
 QString SheetBuilder::field(const char16_t* column) const {
-    return job_.text(QString::fromUtf16(column));
+    QString text = job_.text(QString::fromUtf16(column));
+    for (QChar& character : text) {
+        if (character.unicode() < 0x20 || character.unicode() == 0x7F) {
+            character = QLatin1Char(' ');
+        }
+    }
+    return text;
+}
+
+QString SheetBuilder::bodyText() const {
+    return job_.text(QStringLiteral("프린트내용"));
 }
 
 void SheetBuilder::closingLines(int remarkLength) {

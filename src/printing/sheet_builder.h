@@ -11,7 +11,10 @@ class SheetBuilder {
 protected:
     SheetBuilder(const Row& job, const SheetSettings& settings, const JobExtras& extras);
 
+    // A column of the job with every control character turned into a blank.
     QString field(const char16_t* column) const;
+    // The ticket body as the terminal wrote it, its commands included.
+    QString bodyText() const;
     void write(const QString& text) { steps_.push_back(LayoutStep::write(text)); }
     void wait(int ms) { steps_.push_back(LayoutStep::wait(ms)); }
     void processEvents() { steps_.push_back(LayoutStep::processEvents()); }

@@ -28,7 +28,13 @@ NetworkPrinterSocket::NetworkPrinterSocket(QObject* parent) : QObject(parent) {
         }
     };
     connect(&socket_, &QTcpSocket::disconnected, this, closeElement);
-    connect(&socket_, &QTcpSocket::errorOccurred, this, closeElement);
+    // A wait of ours that ran out is reported as an error too; the connection itself is fine.
+    connect(&socket_, &QTcpSocket::errorOccurred, this,
+            [closeElement](QAbstractSocket::SocketError error) {
+                if (error != QAbstractSocket::SocketTimeoutError) {
+                    closeElement();
+                }
+            });
 }
 
 int NetworkPrinterSocket::state() const {

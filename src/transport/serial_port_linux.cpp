@@ -89,10 +89,10 @@ std::int32_t openErrorNumber(int error) {
 } // namespace
 
 std::string portLocation(int portNumber, const std::string& programFolder) {
-    std::string configured = programFolder + "/ports/COM" + std::to_string(portNumber);
+    const std::string ports = programFolder + "/ports";
     struct stat found {};
-    if (lstat(configured.c_str(), &found) == 0) {
-        return configured;
+    if (stat(ports.c_str(), &found) == 0 && S_ISDIR(found.st_mode)) {
+        return ports + "/COM" + std::to_string(portNumber);
     }
     return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
@@ -141,8 +141,7 @@ std::int64_t unsentBytes(Handle port) {
     return queued;
 }
 
-void discardAndClose(Handle port) {
-    ioctl(static_cast<int>(port), TCFLSH, TCOFLUSH);
+void closePort(Handle port) {
     close(static_cast<int>(port));
 }
 

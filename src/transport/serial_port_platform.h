@@ -11,9 +11,10 @@ namespace serial_platform {
 
 using Handle = std::intptr_t;
 
-// Where port COMn is: on Linux <program folder>/ports/COMn when that link or device node exists
-// (a link whose device is gone is still the only place: an unplugged adapter is a missing
-// port, never the board's own port), else /dev/ttyS<n-1>; on Windows COMn itself.
+// Where port COMn is: on Linux <program folder>/ports/COMn when the program folder has a ports
+// folder (a link there whose device is gone, or no link at all, is a missing port: an unplugged
+// adapter must never send the ticket out of the board's own port), else /dev/ttyS<n-1>; on
+// Windows COMn itself.
 std::string portLocation(int portNumber, const std::string& programFolder);
 
 // Opens the port for writing without blocking and sets its line. 8002 when there is no such
@@ -30,7 +31,9 @@ void waitWritable(Handle port, int timeoutMs);
 // Bytes the port took that have not yet left the line.
 std::int64_t unsentBytes(Handle port);
 
-// Drops whatever has not left yet and closes the port.
-void discardAndClose(Handle port);
+// Closes the port. What a failed use left in the port still goes out: dropping it could drop
+// the end of an earlier ticket that a slow reader has not taken yet, and the failed job is
+// printed again in full anyway.
+void closePort(Handle port);
 
 } // namespace serial_platform

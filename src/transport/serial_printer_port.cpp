@@ -24,7 +24,7 @@ SerialPrinterPort::~SerialPrinterPort() {
 
 void SerialPrinterPort::close() {
     if (handle_) {
-        serial_platform::discardAndClose(*handle_);
+        serial_platform::closePort(*handle_);
         handle_.reset();
     }
 }

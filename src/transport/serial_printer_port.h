@@ -18,8 +18,6 @@ public:
     SerialPrinterPort& operator=(const SerialPrinterPort&) = delete;
 
     bool isOpen() const { return handle_.has_value(); }
-    // Drops what has not left yet: only a failed use closes with bytes pending, and its job
-    // is printed again in full.
     void close();
     void setPortNumber(qint16 number);
     // Throws SerialPortError for a settings text the port cannot take.

@@ -7,7 +7,9 @@ import time
 import unittest
 
 from desktop_rig import VirtualDesktop
-from program_rig import ProgramTestCase, RunningProgram, add_job, stop_database, start_database
+from printer_rig import SerialPrinter
+from program_rig import (ProgramTestCase, RunningProgram, add_job, pending_jobs, start_database,
+                         stop_database, wait_until)
 
 MAIN_WINDOW = "ZelnorPOS_CS 식음 주방 출력 서버"
 MESSAGE_WINDOW = "ZelnorPOS_CS 메세지"
@@ -84,12 +86,16 @@ class OperatorDesktop(ProgramTestCase):
         time.sleep(0.5)
         self.assertTrue(self.program.is_running())
 
-    def test_exit_asks_first_and_ends_on_yes_even_without_database(self):
+    def test_exit_asks_first_jobs_print_behind_it_and_yes_ends_even_without_database(self):
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
         self.start()
         window = self.restore_from_tray()
         self.desktop.click(window, *EXIT_BUTTON)
         dialog = self.desktop.find_window(DIALOG)
-        time.sleep(0.5)
+        add_job(프린트내용="BEHIND THE QUESTION\r\n")
+        com1.wait_for(b"BEHIND THE QUESTION")
+        wait_until(lambda: not pending_jobs(), what="the job to be deleted")
         self.desktop.screenshot(dialog, os.path.join(SCREENSHOTS, "exit-question.png"))
         self.desktop.click(dialog, *NO_AREA)
         time.sleep(1)

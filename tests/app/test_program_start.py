@@ -1,13 +1,14 @@
 """The program's start, run as the operator's terminal runs it."""
 
+import subprocess
 import time
 import unittest
 
 from desktop_rig import VirtualDesktop
-from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_settings_row,
-                         connections_so_far,
-                         count_echo_requests, require_rig, reset_tables, start_database,
-                         stop_database)
+from printer_rig import SerialPrinter
+from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_job, add_settings_row,
+                         connections_so_far, count_echo_requests, pending_jobs, require_rig,
+                         reset_tables, start_database, stop_database, wait_until)
 
 STARTED = "출력을 시작합니다"
 RETRYING = "데이타베이스에 연결할 수 없어 다시 시도합니다"
@@ -53,6 +54,33 @@ class ProgramStart(unittest.TestCase):
         self.assertTrue(program.is_running(), "the program waits for the operator")
         desktop.click(window, 276 + 167 // 2, 200 + 67 // 2)
         self.assertEqual(program.process.wait(timeout=10), 0)
+
+    def test_jobs_print_while_a_settings_message_waits_for_the_operator(self):
+        # Line 12 holds a small number; 70000 does not fit.
+        options = "".join(f"option{line}={line}\r\n" for line in range(1, 12)) + "line12=70000"
+        reset_tables()
+        add_settings_row(기타옵션=options)
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
+        program = self.run_program()
+        program.wait_for_line("70000")
+        add_job(프린트내용="BEHIND THE MESSAGE\r\n")
+        com1.wait_for(b"BEHIND THE MESSAGE")
+        wait_until(lambda: not pending_jobs(), what="the job to be deleted")
+        self.assertTrue(program.is_running())
+
+    def test_terminal_started_before_its_network_takes_its_own_jobs_once_it_is_up(self):
+        address = [f"{TERMINAL_IP}/24", "dev", "kps0"]
+        subprocess.run(["ip", "addr", "del", *address], check=True)
+        self.addCleanup(subprocess.run, ["ip", "addr", "replace", *address], check=True)
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
+        program = self.run_program()
+        program.wait_for_line(f"{STARTED} (터미널 주소 127.0.0.1)")
+        subprocess.run(["ip", "addr", "add", *address], check=True)
+        add_job(IP주소=TERMINAL_IP, POSID="09", 프린트내용="OWN ADDRESS\r\n")
+        com1.wait_for(b"OWN ADDRESS")
+        wait_until(lambda: not pending_jobs(), what="the job to be deleted")
 
     def test_four_line_file_shows_the_failure_and_no_timer_runs(self):
         self.folder.write_config(self.config()[:4])

@@ -1,7 +1,5 @@
 """Drawer kicks made by the running program through the terminal's serial printer."""
 
-import datetime
-import os
 import time
 import unittest
 
@@ -60,12 +58,9 @@ class CashDrawer(ProgramTestCase):
         sql("Update 환경설정 Set 돈통열기코드 = '027999';")
         self.drawer_job()
         self.start()
-        log = os.path.join(self.folder.path, "ERROR_LOG",
-                           datetime.date.today().strftime("%Y%m%d") + "-프로시져오류.LOG")
-        wait_until(lambda: os.path.exists(log), what="the error log")
+        wait_until(self.folder.error_log_lines, what="the error log")
         time.sleep(1.2)
-        with open(log, "rb") as lines:
-            entries = lines.read().decode("cp949").splitlines()
+        entries = self.folder.error_log_lines()
         self.assertGreaterEqual(len(entries), 2, "tried again next tick")
         self.assertTrue(entries[0].startswith("돈통열기_PROC  "), entries[0])
         self.assertEqual(pending_jobs(), ["1"])

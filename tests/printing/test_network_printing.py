@@ -4,20 +4,12 @@ import time
 import unittest
 
 from printer_rig import NetworkPrinter, SerialPrinter, SilentPrinter
-from program_rig import (TERMINAL_IP, ProgramTestCase, add_job, insert_statement, pending_jobs,
-                         sql, wait_until)
+from program_rig import (TERMINAL_IP, ProgramTestCase, add_printer_row, insert_statement,
+                         network_job, pending_jobs, sql, wait_until)
 
 PRINTER_HOSTS = ("127.0.0.2", "127.0.0.3", "127.0.0.4")
 ALIGN_LEFT = b"\x1b\x61\x30"
 SIZE_NORMAL, DOUBLE_HEIGHT = b"\x1d\x21\x00", b"\x1d\x21\x01"
-
-
-def add_printer_row(host, port="9100"):
-    sql(insert_statement("주방프린터", {"매장코드": "S001", "프린터포트": port, "IP주소": host}))
-
-
-def network_job(host, **columns):
-    add_job(**{"IP주소": host, "프린터포트": "9100", "POSID": "07", **columns})
 
 
 class NetworkPrinting(ProgramTestCase):
@@ -66,18 +58,6 @@ class NetworkPrinting(ProgramTestCase):
         time.sleep(3)
         self.assertEqual(printer.connections, 0)
         self.assertEqual(len(pending_jobs()), 1)
-
-    def test_printer_dropping_the_connection_mid_job_gets_the_job_again_in_full(self):
-        (printer,) = self.printers(hosts=("127.0.0.2",), drop_after_bytes=40)
-        sql("Update 환경설정 Set 영수증딜레이타임 = 50;")
-        body = "".join(f"LINE {n:02}\r\n" for n in range(12))
-        network_job("127.0.0.2", 출력물종류="영수증", 프린트내용=body)
-        self.start()
-        wait_until(lambda: not pending_jobs(), timeout=30, what="the job to be printed again")
-        self.assertGreaterEqual(printer.connections, 2)
-        received = printer.received()
-        self.assertEqual(received.count(b"LINE 11\r\n"), 1)
-        self.assertTrue(received.endswith(ALIGN_LEFT + SIZE_NORMAL + ALIGN_LEFT + SIZE_NORMAL))
 
     def test_one_tick_kicks_the_drawer_then_loopback_own_address_and_network_jobs(self):
         com1 = SerialPrinter(self.folder, 1)

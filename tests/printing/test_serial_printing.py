@@ -1,6 +1,5 @@
 """Kitchen jobs printed by the running program on serial printers (pseudo-terminals)."""
 
-import datetime
 import os
 import subprocess
 import tempfile
@@ -9,16 +8,11 @@ import unittest
 
 from printer_rig import SerialPrinter
 from program_rig import (TERMINAL_IP, ProgramFolder, ProgramTestCase, add_job,
-                         connections_so_far, pending_jobs, sql, start_database, stop_database,
-                         wait_until)
+                         connections_so_far, pending_jobs, sql, wait_until)
 
 ALIGN_LEFT, ALIGN_CENTER = b"\x1b\x61\x30", b"\x1b\x61\x31"
 SIZE_NORMAL, DOUBLE_SIZE = b"\x1d\x21\x00", b"\x1d\x21\x11"
 CUT = b"\x1b\x69"
-
-
-def today():
-    return datetime.date.today().strftime("%Y%m%d")
 
 
 class SerialPrinting(ProgramTestCase):
@@ -30,11 +24,6 @@ class SerialPrinting(ProgramTestCase):
         printer = SerialPrinter(self.folder, number)
         self.addCleanup(printer.close)
         return printer
-
-    def log_text(self, folder, suffix):
-        path = os.path.join(self.folder.path, folder, today() + suffix)
-        with open(path, "rb") as log:
-            return log.read().decode("cp949")
 
     def test_plain_job_reaches_the_printer_byte_for_byte_and_leaves_the_table(self):
         sql("Update 환경설정 Set 하단마진 = 1, 주문서자동컷팅 = '1';")
@@ -80,21 +69,9 @@ class SerialPrinting(ProgramTestCase):
         self.start()
         wait_until(lambda: not pending_jobs(), what="the job to be deleted")
         self.assertEqual(self.com1.received(), b"")
-        line = self.log_text("주방출력_LOG", "-주방출력물.LOG")
+        line = self.folder.log_text("주방출력_LOG", "-주방출력물.LOG")
         self.assertRegex(line, r"^2026-12-09 10:00:00 테이블번호 : 4 프린터명 : 주방1 127\.0\.0\.1 "
                                r"주문내용 : A B C  \d{4}-\d\d-\d\d  \d\d:\d\d:\d\d\r\n$")
-
-    def test_port_that_does_not_exist_is_logged_and_the_job_stays(self):
-        add_job(프린터포트="COM99")
-        self.start()
-        wait_until(lambda: os.path.isdir(os.path.join(self.folder.path, "ERROR_LOG")),
-                   what="the error log")
-        time.sleep(1.5)
-        lines = self.log_text("ERROR_LOG", "-프로시져오류.LOG").splitlines()
-        self.assertGreaterEqual(len(lines), 2, "tried again every second")
-        self.assertTrue(lines[0].startswith("주문서인쇄  COM99: "), lines[0])
-        self.assertEqual(pending_jobs(), ["1"])
-        self.assertEqual(self.program.notices()[1:], [])
 
     def test_port_number_that_is_not_a_number_is_shown_and_reconnects(self):
         add_job(프린터포트="COMx")
@@ -104,23 +81,6 @@ class SerialPrinting(ProgramTestCase):
         wait_until(lambda: connections_so_far() >= before + 2, what="a reconnection")
         self.assertEqual(pending_jobs(), ["1"])
         self.assertEqual(self.com1.received(), b"")
-
-    def test_database_stopped_between_two_jobs_leaves_the_rest_until_it_is_back(self):
-        sql("Update 환경설정 Set 영수증딜레이타임 = 100;")
-        add_job(테이블번호=1, 프린트내용="FIRST\r\n")
-        long_body = "".join(f"SECOND {n}\r\n" for n in range(20))
-        add_job(테이블번호=2, 프린트내용=long_body)
-        add_job(테이블번호=3, 프린트내용="THIRD\r\n")
-        self.start()
-        wait_until(lambda: pending_jobs() == ["2", "3"], what="the first job to go")
-        stop_database()
-        self.addCleanup(start_database)
-        self.program.wait_for_line("데이타베이스 연결에 실패 했습니다")
-        self.assertNotIn(b"THIRD", self.com1.received())
-        start_database()
-        self.com1.wait_for(b"THIRD", timeout=30)
-        wait_until(lambda: not pending_jobs(), what="the rest to be printed")
-        self.assertIn(b"SECOND 19\r\n", self.com1.received())
 
     def test_read_only_program_folder_prints_on_without_logs(self):
         if os.geteuid() != 0:

@@ -1,6 +1,7 @@
 """Kitchen printers for tests: a serial printer is a socat pseudo-terminal pair whose one end
 the program opens as <program folder>/ports/COMn; the test reads the other end."""
 
+import contextlib
 import os
 import select
 import socket
@@ -30,12 +31,16 @@ class SerialPrinter:
         # (read time, bytes received so far) per chunk, to tell when a given byte arrived.
         self._arrivals = []
         self._lock = threading.Lock()
+        self._reading = threading.Event()
+        self._reading.set()
         self._stop = False
         self._thread = threading.Thread(target=self._read, daemon=True)
         self._thread.start()
 
     def _read(self):
         while not self._stop:
+            if not self._reading.wait(0.05):
+                continue
             ready, _, _ = select.select([self.fd], [], [], 0.05)
             if ready:
                 try:
@@ -46,6 +51,22 @@ class SerialPrinter:
                     self._received += chunk
                     self._last_byte_at = time.monotonic()
                     self._arrivals.append((self._last_byte_at, len(self._received)))
+
+    def pause(self):
+        """Stops reading, as a printer out of paper does, until resume(); the pseudo-terminals'
+        kernel buffers then fill and the program's writes stall."""
+        self._reading.clear()
+
+    def resume(self):
+        self._reading.set()
+
+    def remove_port(self):
+        """Unplugs the printer: the port the program opens is gone until restore_port()."""
+        self._port_target = os.readlink(self.port_link)
+        os.unlink(self.port_link)
+
+    def restore_port(self):
+        os.symlink(self._port_target, self.port_link)
 
     def last_byte_at(self):
         with self._lock:
@@ -81,9 +102,10 @@ class SerialPrinter:
 
 class NetworkPrinter:
     """A kitchen printer on a TCP port: it answers each connection with a status byte, as
-    printers do, reads until the program closes, and can drop a connection mid-job."""
+    printers do, reads until the program closes, can drop a connection mid-job, and can pause
+    reading. A small receive_buffer (bytes) makes a pause back up the program's sending."""
 
-    def __init__(self, host, port=9100, drop_after_bytes=None):
+    def __init__(self, host, port=9100, drop_after_bytes=None, receive_buffer=None):
         self.host, self.port = host, port
         self.drop_after_bytes = drop_after_bytes
         self.connections = 0
@@ -91,7 +113,12 @@ class NetworkPrinter:
         self._first_byte_at = None
         self._last_byte_at = None
         self._lock = threading.Lock()
+        self._reading = threading.Event()
+        self._reading.set()
         self._server = socket.create_server((host, port))
+        if receive_buffer is not None:
+            # Connections accepted later inherit the listening socket's buffer size.
+            self._server.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, receive_buffer)
         self._server.settimeout(0.05)
         self._stop = False
         self._thread = threading.Thread(target=self._serve, daemon=True)
@@ -105,7 +132,9 @@ class NetworkPrinter:
                 continue
             with self._lock:
                 self.connections += 1
-            self._take(connection)
+            # A connection the program reset ends like one it closed.
+            with contextlib.suppress(ConnectionError):
+                self._take(connection)
 
     def _take(self, connection):
         connection.sendall(b"\x12")
@@ -113,6 +142,8 @@ class NetworkPrinter:
         taken = 0
         with connection:
             while not self._stop:
+                if not self._reading.wait(0.05):
+                    continue
                 try:
                     chunk = connection.recv(4096)
                 except socket.timeout:
@@ -127,6 +158,17 @@ class NetworkPrinter:
                 if self.drop_after_bytes is not None and taken >= self.drop_after_bytes:
                     self.drop_after_bytes = None
                     return
+
+    def drop_at_next_chunk(self):
+        """Drops the connection that receives the next chunk, as a printer reset mid-job does."""
+        self.drop_after_bytes = 0
+
+    def pause(self):
+        """Stops reading, as a printer out of paper does, until resume()."""
+        self._reading.clear()
+
+    def resume(self):
+        self._reading.set()
 
     def received(self):
         with self._lock:

@@ -15,6 +15,8 @@ IN_RIG = os.environ.get("KPS_TEST_RIG") == "1"
 STORE_CODE = "S001"
 POS_ID = "01"
 TERMINAL_IP = os.environ.get("KPS_TEST_TERMINAL_IP", "127.0.0.1")
+# The name the kitchen job run writes its failures under in the error log.
+JOB_PROCEDURE = "주문서인쇄"
 
 
 def require_rig(test_case):
@@ -40,6 +42,11 @@ def stop_database():
 def start_database():
     """Starts the server unless it already runs."""
     rig("start")
+
+
+def restart_database():
+    """Restarts the server as after a crash: every connection is cut at once."""
+    rig("restart")
 
 
 def reset_tables():
@@ -74,6 +81,20 @@ class ProgramFolder:
     def write_config(self, lines):
         with open(os.path.join(self.path, "환경설정.CFG"), "wb") as config:
             config.write("\r\n".join(lines).encode("cp949") + b"\r\n")
+
+    def log_text(self, log_folder, suffix):
+        """Today's daily log of one kind, "" until the program writes it."""
+        path = os.path.join(self.path, log_folder, time.strftime("%Y%m%d") + suffix)
+        if not os.path.exists(path):
+            return ""
+        with open(path, "rb") as log:
+            return log.read().decode("cp949")
+
+    def error_log_lines(self, procedure=""):
+        """Today's error log lines, only the given procedure's if one is named. A database
+        message may span several lines."""
+        return [line for line in self.log_text("ERROR_LOG", "-프로시져오류.LOG").splitlines()
+                if line.startswith(procedure)]
 
     def remove(self):
         if self.owned:
@@ -159,6 +180,16 @@ def add_job(**columns):
               "결제여부": "", "미결금액": 0, "신규추가여부": "", "프린트내용": "x\r\n",
               "주문일시": "2026-12-09 10:00:00", "프린터명": "주방1", **columns}
     sql(insert_statement("주방출력물", values))
+
+
+def add_printer_row(host, port="9100"):
+    """Registers a network printer; the main POS reads these rows at start."""
+    sql(insert_statement("주방프린터", {"매장코드": STORE_CODE, "프린터포트": port, "IP주소": host}))
+
+
+def network_job(host, **columns):
+    """Files a job for the network printer at host, from another terminal."""
+    add_job(**{"IP주소": host, "프린터포트": "9100", "POSID": "07", **columns})
 
 
 def insert_statement(table, values):
