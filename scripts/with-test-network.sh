@@ -59,6 +59,12 @@ psqlodbc_unicode_driver() {
     echo "$driver"
 }
 
+# FreeTDS, the "SQL Server" driver of a real store, for the tests that speak TDS; empty when
+# tdsodbc is not installed.
+freetds_driver() {
+    dpkg -L tdsodbc 2>/dev/null | grep '/libtdsodbc\.so$' || true
+}
+
 # The cluster lives in a fresh folder owned by postgres, which the server
 # user must be able to reach.
 make_work_dir() {
@@ -146,6 +152,8 @@ main() {
     KPS_TEST_PGBIN=$(newest_pg_bindir)
     export KPS_TEST_RIG=1 KPS_TEST_TERMINAL_IP KPS_TEST_PGBIN PGPORT=5432
     export KPS_TEST_PGDATA=$WORK_DIR/data KPS_TEST_PGLOG=$WORK_DIR/postgres.log
+    KPS_TEST_FREETDS_DRIVER=$(freetds_driver)
+    export KPS_TEST_FREETDS_DRIVER
 
     init_cluster
     "$SCRIPTS_DIR/test-db.sh" start >/dev/null

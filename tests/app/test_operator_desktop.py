@@ -19,6 +19,7 @@ SCREENSHOTS = os.path.join(os.environ.get("KPS_BUILD_DIR", "."), "screenshots")
 HIDE_BUTTON, EXIT_BUTTON = (298, 130), (430, 130)
 YES_AREA, NO_AREA = (188 + 81, 224 + 33), (360 + 83, 224 + 34)
 OK_AREA = (276 + 83, 200 + 33)
+BAD_PORT_NOTICE = "형식이 일치하지 않습니다 (프린터포트: 'x')"
 
 
 class OperatorDesktop(ProgramTestCase):
@@ -80,11 +81,19 @@ class OperatorDesktop(ProgramTestCase):
         add_job(프린터포트="COMx")
         self.start()
         window = self.desktop.find_window(MESSAGE_WINDOW)
-        time.sleep(0.5)
+        # Later ticks report the row again into the same window instead of closing it.
+        wait_until(lambda: self.program.notices().count(BAD_PORT_NOTICE) >= 2,
+                   what="a second tick to report the bad row")
+        self.assertIn(window, self.visible_message_windows())
+        self.assertEqual(pending_jobs("프린터포트"), ["COMx"], "the bad row stays")
         self.desktop.screenshot(window, os.path.join(SCREENSHOTS, "message-window.png"))
         self.desktop.click(window, *OK_AREA)
-        time.sleep(0.5)
+        wait_until(lambda: window not in self.visible_message_windows(),
+                   what="the confirmed window to close")
         self.assertTrue(self.program.is_running())
+
+    def visible_message_windows(self):
+        return self.desktop.xdotool("search", "--onlyvisible", "--name", MESSAGE_WINDOW)
 
     def test_exit_asks_first_jobs_print_behind_it_and_yes_ends_even_without_database(self):
         com1 = SerialPrinter(self.folder, 1)

@@ -78,10 +78,9 @@ class FreeTdsConnectionTest : public testing::Test {
 protected:
     void SetUp() override {
         REQUIRE_TEST_RIG();
-        const QString driver = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so");
-        if (!QFile::exists(driver)) {
-            GTEST_SKIP() << "FreeTDS (tdsodbc) is not installed";
-        }
+        // The rig finds the driver through the tdsodbc package's own file list.
+        const QString driver = qEnvironmentVariable("KPS_TEST_FREETDS_DRIVER");
+        REQUIRE_OR_SKIP(QFile::exists(driver), "FreeTDS (tdsodbc) is not installed");
         QFile odbcinst(QDir(drivers_.path()).filePath(QStringLiteral("odbcinst.ini")));
         ASSERT_TRUE(odbcinst.open(QIODevice::WriteOnly));
         odbcinst.write(QStringLiteral("[SQL Server]\nDriver=%1\n").arg(driver).toUtf8());

@@ -62,11 +62,18 @@ TEST_F(DailyLogsTest, DescriptionWithLineBreaksIsWrittenUnchanged) {
               QStringLiteral("주문서인쇄  첫 줄\r\n둘째 줄  2022-03-15  13:05:09\r\n"));
 }
 
-// A log folder that cannot be made (here a file stands in its place) drops the entry silently.
-TEST_F(DailyLogsTest, UnwritableLogIsDroppedSilently) {
+// A log folder that cannot be made (here a file stands in its place) loses only the entries
+// written meanwhile: the other log goes on, and the log resumes once its folder can be made.
+TEST_F(DailyLogsTest, UnwritableLogLosesOnlyTheEntriesWrittenMeanwhile) {
     QFile blocker(QDir(folder_.path()).filePath(QStringLiteral("ERROR_LOG")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     logs().writeErrorLog(QStringLiteral("주문서인쇄"), QStringLiteral("lost"));
-    EXPECT_EQ(blocker.size(), 0);
+    logs().writePrintLog(QStringLiteral("printed"));
+    ASSERT_TRUE(blocker.remove());
+    logs().writeErrorLog(QStringLiteral("주문서인쇄"), QStringLiteral("kept"));
+    EXPECT_EQ(read(QStringLiteral("주방출력_LOG/20220315-주방출력물.LOG")),
+              QStringLiteral("printed  2022-03-15  13:05:09\r\n"));
+    EXPECT_EQ(read(QStringLiteral("ERROR_LOG/20220315-프로시져오류.LOG")),
+              QStringLiteral("주문서인쇄  kept  2022-03-15  13:05:09\r\n"));
 }

@@ -7,6 +7,7 @@ import time
 import unittest
 
 from printer_rig import SerialPrinter
+from required_parts import require_or_skip
 from program_rig import (TERMINAL_IP, ProgramFolder, ProgramTestCase, add_job,
                          connections_so_far, pending_jobs, sql, wait_until)
 
@@ -83,8 +84,7 @@ class SerialPrinting(ProgramTestCase):
         self.assertEqual(self.com1.received(), b"")
 
     def test_read_only_program_folder_prints_on_without_logs(self):
-        if os.geteuid() != 0:
-            self.skipTest("mounting a read-only folder needs root")
+        require_or_skip(os.geteuid() == 0, "mounting a read-only folder needs root")
         path = tempfile.mkdtemp(prefix="kps-read-only-")
         self.addCleanup(os.rmdir, path)
         subprocess.run(["mount", "-t", "tmpfs", "tmpfs", path], check=True)

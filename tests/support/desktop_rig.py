@@ -4,13 +4,13 @@ import os
 import shutil
 import subprocess
 import time
-import unittest
+
+from required_parts import require_or_skip
 
 
 class VirtualDesktop:
     def __init__(self, size="1280x1024x24"):
-        if shutil.which("Xvfb") is None or shutil.which("xdotool") is None:
-            raise unittest.SkipTest("needs Xvfb and xdotool")
+        require_or_skip(shutil.which("Xvfb") and shutil.which("xdotool"), "needs Xvfb and xdotool")
         # Xvfb picks a free display itself and writes its number to the pipe.
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
@@ -21,7 +21,7 @@ class VirtualDesktop:
             number = display_number.readline().strip()
         if not number:
             self.close()
-            raise unittest.SkipTest("Xvfb did not start")
+        require_or_skip(number, "Xvfb did not start")
         self.display = ":" + number
         self.env = dict(os.environ, DISPLAY=self.display)
 
@@ -56,8 +56,7 @@ class VirtualDesktop:
 
     def start_tray(self):
         """A notification area (trayer) in the top right corner; returns its panel window."""
-        if shutil.which("trayer") is None:
-            raise unittest.SkipTest("needs trayer for a notification area")
+        require_or_skip(shutil.which("trayer"), "needs trayer for a notification area")
         self.tray = subprocess.Popen(
             ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
              "64", "--heighttype", "pixel", "--height", "32", "--SetDockType", "false",

@@ -9,6 +9,8 @@ import threading
 import time
 import unittest
 
+from required_parts import require_or_skip
+
 SOURCE_DIR = os.environ.get("KPS_SOURCE_DIR", "")
 PROGRAM = os.environ.get("KPS_PROGRAM", "")
 IN_RIG = os.environ.get("KPS_TEST_RIG") == "1"
@@ -20,8 +22,7 @@ JOB_PROCEDURE = "주문서인쇄"
 
 
 def require_rig(test_case):
-    if not IN_RIG:
-        raise unittest.SkipTest("needs the test rig (scripts/with-test-network.sh)")
+    require_or_skip(IN_RIG, "needs the test rig (scripts/with-test-network.sh)")
 
 
 def rig(*arguments, input_text=None):

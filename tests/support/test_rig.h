@@ -8,6 +8,9 @@
 namespace test_rig {
 
 bool isActive();
+// Under CI (CI=true) the rig, the display and the drivers must all be there: a test that would
+// skip for want of one fails instead, so that a CI run cannot pass by skipping.
+bool missingPartsFail();
 // Runs SQL as the database owner; fails the current test when psql fails.
 void runSql(const QString& sql);
 void stopDatabase();
@@ -15,10 +18,17 @@ void startDatabase();
 
 } // namespace test_rig
 
-// Skips the current test outside the rig: database and network tests never run elsewhere.
-#define REQUIRE_TEST_RIG()                                                                         \
+// Skips the current test when something it needs is missing; fails it instead under CI.
+#define REQUIRE_OR_SKIP(available, what)                                                           \
     do {                                                                                           \
-        if (!test_rig::isActive()) {                                                               \
-            GTEST_SKIP() << "needs the test rig (scripts/with-test-network.sh)";                   \
+        if (!(available)) {                                                                        \
+            if (test_rig::missingPartsFail()) {                                                    \
+                FAIL() << what;                                                                    \
+            }                                                                                      \
+            GTEST_SKIP() << what;                                                                  \
         }                                                                                          \
     } while (false)
+
+// Database and network tests never run outside the rig.
+#define REQUIRE_TEST_RIG()                                                                         \
+    REQUIRE_OR_SKIP(test_rig::isActive(), "needs the test rig (scripts/with-test-network.sh)")
