@@ -23,10 +23,10 @@ class MeasuredProgram(contextlib.ExitStack):
         return printer
 
     # The program reads its network printers once, at start.
-    def network_printer(self, host, port=9100):
+    def network_printer(self, host, port=9100, **options):
         sql(insert_statement("주방프린터",
                              {"매장코드": STORE_CODE, "프린터포트": str(port), "IP주소": host}))
-        printer = NetworkPrinter(host, port)
+        printer = NetworkPrinter(host, port, **options)
         self.callback(printer.close)
         return printer
 

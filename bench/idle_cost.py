@@ -2,32 +2,16 @@
 print, read from /proc; once without a display, once on an X desktop with a notification
 area, where it shows its icon."""
 
-import os
 import time
 
 from bench_rig import MeasuredProgram
 from desktop_rig import VirtualDesktop
+from process_usage import CLOCK_TICKS, cpu_seconds, status_mb
 from report import publish
 
 SETTLE_SECONDS = 5
 WINDOW_SECONDS = 60
 SAMPLE_SECONDS = 1
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def cpu_seconds(pid):
-    """utime + stime of every thread; the fields after the parenthesised command name."""
-    with open(f"/proc/{pid}/stat", encoding="ascii") as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
-
-
-def status_mb(pid, field):
-    with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        for line in status:
-            if line.startswith(field + ":"):
-                return int(line.split()[1]) / 1024
-    raise AssertionError(f"no {field} in /proc/{pid}/status")
 
 
 def idle_row(name, pid):

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks against the real program, database, pseudo-terminals and TCP listeners
-# inside the private test network. Names given as arguments (e.g. latency) pick benchmarks.
-# Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency ...]
+# inside the private test network. Names given as arguments (e.g. latency) pick benchmarks;
+# the soak (about 8 minutes) runs only when named.
+# Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency|soak ...]
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -17,7 +18,7 @@ build_program() {
 
 run_benchmarks() {
     export KPS_PROGRAM=$PWD/build/bin/kitchen-print-server KPS_SOURCE_DIR=$PWD
-    export PYTHONPATH=$PWD/tests/support:$PWD/bench PYTHONDONTWRITEBYTECODE=1
+    export PYTHONPATH=$PWD/tests/support:$PWD/bench:$PWD/scripts/demo PYTHONDONTWRITEBYTECODE=1
     local name
     (($# > 0)) || set -- "${ALL_BENCHMARKS[@]}"
     for name in "$@"; do
