@@ -9,6 +9,7 @@ readonly PACKAGES=(
     unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql
     socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
     iproute2 libgtest-dev googletest python3 clang-format
+    clang libclang-rt-14-dev
 )
 
 # Prints the packages from PACKAGES that dpkg does not report as installed.

@@ -33,7 +33,11 @@ ConfigFile readConfigFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("%1 파일을 읽을 수 없습니다: %2").arg(path, file.errorString()));
     }
-    const QStringList lines = linesOf(fromCodePage949(file.readAll()));
+    return parseConfigFile(file.readAll(), path);
+}
+
+ConfigFile parseConfigFile(const QByteArray& contents, const QString& path) {
+    const QStringList lines = linesOf(fromCodePage949(contents));
     if (lines.size() < requiredLines) {
         fail(QStringLiteral("%1 파일의 끝을 지나서 읽을 수 없습니다 (%2줄, %3줄이 필요합니다)")
                  .arg(path)

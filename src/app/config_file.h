@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // 환경설정.CFG beside the program: five key=value lines in code page 949, read by position.
@@ -15,3 +16,7 @@ inline const QString configFileName = QStringLiteral("환경설정.CFG");
 // Throws std::runtime_error (UTF-8 description) when the file cannot be read or has fewer
 // than five lines. Line 1 is read and not used; lines after the fifth are ignored.
 ConfigFile readConfigFile(const QString& path);
+
+// The file's contents as read by readConfigFile; `path` names the file in the description of
+// the std::runtime_error thrown for fewer than five lines.
+ConfigFile parseConfigFile(const QByteArray& contents, const QString& path);

@@ -28,6 +28,11 @@ bool hasNoOrderNumber(const Row& job) {
 
 QString wonAmount(const QVariant& amount) {
     const double won = toDouble(amount, QStringLiteral("미결금액"));
+    // No whole number of won beyond 64 bits: such an amount is a broken row, not a bill.
+    if (!(std::abs(won) < 9.2e18)) {
+        throw ConversionError(ConversionError::Kind::Overflow,
+                              QStringLiteral("오버플로 (미결금액: '%1')").arg(amount.toString()));
+    }
     return QLocale(QLocale::English).toString(static_cast<qlonglong>(std::llround(won)));
 }
 

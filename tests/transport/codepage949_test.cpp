@@ -39,3 +39,9 @@ TEST(CodePage949, DecodesWhatItEncodes) {
 TEST(CodePage949, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(toCodePage949(QStringLiteral("é가😀")), QByteArray("?\xb0\xa1?"));
 }
+
+// A configuration file's last line may be a lone lead byte; it must not vanish with its line.
+TEST(CodePage949, IncompleteCharacterAtTheEndIsKeptAsInvalid) {
+    EXPECT_EQ(fromCodePage949("ab\xc1"), QStringLiteral("ab\uFFFD"));
+    EXPECT_EQ(toCodePage949(QStringLiteral("ab") + QChar(0xD800)), QByteArray("ab?"));
+}
