@@ -95,6 +95,25 @@ TEST_F(PosDatabaseTest, SqlPortFromLine37IsUsedByLaterConnections) {
     EXPECT_TRUE(db.lastConnectionText().contains(QStringLiteral("SERVER=127.0.0.1,1444;")));
 }
 
+TEST_F(PosDatabaseTest, SqlPortThatIsNotAPortNumberNeverReachesTheDriver) {
+    for (const QString& port :
+         {QStringLiteral("1433;SERVER=elsewhere"), QStringLiteral("0"), QStringLiteral("65536")}) {
+        QStringList lines(36, QStringLiteral("o=1"));
+        lines << QStringLiteral("sqlport=") + port;
+        test_rig::runSql(QStringLiteral("Update 환경설정 Set 기타옵션 = '%1';")
+                             .arg(lines.join(QStringLiteral("\r\n"))));
+        PosDatabase db = database();
+        ASSERT_TRUE(db.connectDatabase());
+        const std::optional<QString> refused = db.loadOtherOptions();
+        ASSERT_TRUE(refused.has_value()) << port.toStdString();
+        EXPECT_TRUE(refused->contains(port));
+        ASSERT_TRUE(db.connectDatabase());
+        EXPECT_TRUE(db.lastConnectionText().endsWith(
+            QStringLiteral("SERVER=127.0.0.1,1433;DATABASE=젤노포스식음;UID=sa;PWD=vextrolam;")))
+            << db.lastConnectionText().toStdString();
+    }
+}
+
 TEST_F(PosDatabaseTest, OptionOutOfRangeIsShownWithoutLineBreak) {
     test_rig::runSql(QStringLiteral("Update 환경설정 Set 기타옵션 = 'a=1' || chr(13) || chr(10) || "
                                     "repeat('x=1' || chr(13) || chr(10), 10) || 'n=70000';"));
