@@ -97,13 +97,14 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printer
         retryDeletion(row, undeleted);
         return;
     }
-    if (pass.failedPorts.contains(job.text(QStringLiteral("프린터포트")).toUpper())) {
+    const QString port = job.text(QStringLiteral("프린터포트"));
+    if (pass.failedPorts.contains(port.toUpper())) {
         return;
     }
     const QString kind = job.text(QStringLiteral("출력물종류"));
     JobExtras extras;
     extras.bottomMargin = bottomMarginFor(kind);
-    if (!printJob(job, printerNumber, sheetSettings(), extras, pass)) {
+    if (!printJob(job, port, printerNumber, sheetSettings(), extras, pass)) {
         return;
     }
     if (job_kind::isOrderKind(kind)) {
@@ -115,13 +116,12 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printer
 
 // False when the job could not be printed: a failed port is logged and its later jobs wait
 // for the next run; a job's own bad data is kept for the report at the end of the run.
-bool KitchenJobRun::printJob(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
-                             JobExtras extras, Pass& pass) {
-    const QString port = job.text(QStringLiteral("프린터포트"));
+bool KitchenJobRun::printJob(const Row& job, const QString& port, qint16 printerNumber,
+                             const SheetSettings& sheet, JobExtras extras, Pass& pass) {
     try {
         extras.guestCount = guestCountFor(job);
         extras.printedAt = context_.clock();
-        printOrSend(job, printerNumber, sheet, extras);
+        printOrSend(job, port, printerNumber, sheet, extras);
         return true;
     } catch (const SerialPortError& error) {
         if (!isPortFailure(error)) {
@@ -141,11 +141,10 @@ bool KitchenJobRun::printJob(const Row& job, qint16 printerNumber, const SheetSe
     return false;
 }
 
-void KitchenJobRun::printOrSend(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
-                                const JobExtras& extras) {
-    const QString port = job.text(QStringLiteral("프린터포트"));
+void KitchenJobRun::printOrSend(const Row& job, const QString& port, qint16 printerNumber,
+                                const SheetSettings& sheet, const JobExtras& extras) {
     if (isSerialPort(port)) {
-        printOnSerialPort(job, serialLayout(job, sheet, extras));
+        printOnSerialPort(job, port, serialLayout(job, sheet, extras));
     } else if (port != QLatin1String("00000") && printerNumber != 0) {
         sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras));
     }
@@ -218,12 +217,12 @@ qint16 KitchenJobRun::guestCountFor(const Row& job) {
     return toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
 }
 
-void KitchenJobRun::printOnSerialPort(const Row& job, const LayoutSteps& steps) {
+void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
+                                      const LayoutSteps& steps) {
     SerialPrinterPort& port = context_.serialPort;
     if (port.isOpen()) {
         port.close();
     }
-    const QString portText = job.text(QStringLiteral("프린터포트"));
     port.setPortNumber(toInt16(portText.mid(3), QStringLiteral("프린터포트")));
     port.setSettings(job.text(QStringLiteral("프린터파라미터")));
     port.open();

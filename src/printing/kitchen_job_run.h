@@ -59,15 +59,15 @@ private:
     void printJobs(const QString& address, qint16 printerNumber);
     void handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
                    QSet<QString>& undeleted);
-    bool printJob(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
-                  JobExtras extras, Pass& pass);
-    void printOrSend(const Row& job, qint16 printerNumber, const SheetSettings& sheet,
-                     const JobExtras& extras);
+    bool printJob(const Row& job, const QString& port, qint16 printerNumber,
+                  const SheetSettings& sheet, JobExtras extras, Pass& pass);
+    void printOrSend(const Row& job, const QString& port, qint16 printerNumber,
+                     const SheetSettings& sheet, const JobExtras& extras);
     QString selectionFor(const QString& address) const;
     QString bottomMarginFor(const QString& kind) const;
     qint16 guestCountFor(const Row& job);
     SheetSettings sheetSettings() const;
-    void printOnSerialPort(const Row& job, const LayoutSteps& steps);
+    void printOnSerialPort(const Row& job, const QString& portText, const LayoutSteps& steps);
     void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
     void deleteDelivered(const QString& row, QSet<QString>& undeleted);
     void retryDeletion(const QString& row, QSet<QString>& undeleted);

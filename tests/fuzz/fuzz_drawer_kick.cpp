@@ -1,6 +1,7 @@
 // The drawer-kick code of the settings row (돈통열기코드), three decimal digits per byte.
 
 #include "cash_drawer.h"
+#include "fuzz_input.h"
 #include "property_check.h"
 
 #include <algorithm>
@@ -15,8 +16,7 @@ bool isDigits(const QString& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    const QString code =
-        QString::fromUtf8(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    const QString code = inputText(bytes, size);
     QByteArray kick;
     try {
         kick = drawerKickBytes(code);

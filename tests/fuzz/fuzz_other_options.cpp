@@ -1,5 +1,6 @@
 // The option lines of the settings column 기타옵션 and the typed slots they fill.
 
+#include "fuzz_input.h"
 #include "key_value_line.h"
 #include "other_options.h"
 #include "property_check.h"
@@ -110,8 +111,7 @@ void checkFilledSlot(const QVariant& slot, const QString& value, SlotType type) 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    const QString text = inputText(bytes, size);
     OtherOptions options;
     for (int index = 0; index < OtherOptions::slotCount; ++index) {
         options.setText(index, untouched);

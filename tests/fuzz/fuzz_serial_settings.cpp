@@ -1,5 +1,6 @@
 // The serial line settings text of the settings row and of each job ("9600,N,8,1").
 
+#include "fuzz_input.h"
 #include "property_check.h"
 #include "serial_port_error.h"
 #include "serial_settings.h"
@@ -17,8 +18,7 @@ constexpr std::array<qint32, 15> standardBaudRates{110,   300,   600,    1200,  
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    const QString text = inputText(bytes, size);
     SerialSettings settings;
     try {
         settings = parseSerialSettings(text);
