@@ -9,15 +9,15 @@ QString sqlStateOf(const QSqlQuery& query) {
     if (statement == SQL_NULL_HANDLE) {
         return {};
     }
-    SQLCHAR state[6] = {};
+    SQLWCHAR state[6] = {};
     SQLINTEGER nativeError = 0;
-    SQLCHAR message[SQL_MAX_MESSAGE_LENGTH];
+    SQLWCHAR message[SQL_MAX_MESSAGE_LENGTH];
     SQLSMALLINT messageLength = 0;
-    if (!SQL_SUCCEEDED(SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, state, &nativeError, message,
-                                     sizeof message, &messageLength))) {
+    if (!SQL_SUCCEEDED(SQLGetDiagRecW(SQL_HANDLE_STMT, statement, 1, state, &nativeError, message,
+                                      SQL_MAX_MESSAGE_LENGTH, &messageLength))) {
         return {};
     }
-    return QString::fromLatin1(reinterpret_cast<const char*>(state));
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5);
 }
 
 bool isConnectionDead(const QSqlDatabase& database) {
