@@ -22,10 +22,10 @@ set(KPS_QT_PLUGIN_FOLDERS platforms styles sqldrivers)
 
 # Into the program folder of an installation.
 function(kps_install_windows_runtime)
-  install(FILES ${KPS_MINGW_RUNTIME_DLLS} ${KPS_QT_RUNTIME_DLLS} DESTINATION .)
+  install(FILES ${KPS_MINGW_RUNTIME_DLLS} ${KPS_QT_RUNTIME_DLLS} DESTINATION . COMPONENT program)
   foreach(folder ${KPS_QT_PLUGIN_FOLDERS})
     foreach(plugin ${KPS_QT_PLUGINS_${folder}})
-      install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
+      install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder} COMPONENT program)
     endforeach()
   endforeach()
 endfunction()

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build and test the print server.
+# Installs the Debian packages needed to build and test the print server; with the argument
+# "windows", those of the Windows cross build, its tests under wine and its installer instead.
 # Cheap when everything is present: apt is only called for missing packages.
 set -euo pipefail
 
-readonly PACKAGES=(
+LINUX_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql
     socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
     iproute2 libgtest-dev googletest python3 clang-format
     clang libclang-rt-14-dev
+)
+WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev cmake ninja-build
+    qt6-base-dev qt6-base-dev-tools googletest wine wine64 nsis xz-utils
+    socat iproute2 postgresql odbc-postgresql unixodbc python3
 )
 
 # Prints the packages from PACKAGES that dpkg does not report as installed.
@@ -27,6 +33,11 @@ apt_install() {
 }
 
 main() {
+    if [[ ${1:-} == windows ]]; then
+        PACKAGES=("${WINDOWS_PACKAGES[@]}")
+    else
+        PACKAGES=("${LINUX_PACKAGES[@]}")
+    fi
     local missing
     mapfile -t missing < <(missing_packages)
     if ((${#missing[@]} == 0)); then

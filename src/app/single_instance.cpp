@@ -2,36 +2,14 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QStandardPaths>
 
-namespace {
-
-// The user's runtime folder (Qt makes sure it is the user's own and closed to others), else the
-// user's cache folder: a shared temporary folder would let another local account create the
-// lock first and keep the program from ever starting.
-QString lockFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+QString SingleInstance::folderKey() const {
+    QString path = QDir(programFolder_).canonicalPath();
+    if (QDir(path.toUpper()).exists() && QDir(path.toLower()).exists()) {
+        // A file system that ignores letter case: C:\POS and c:\pos are one folder.
+        path = path.toLower();
     }
-    QDir().mkpath(folder);
-    return folder;
-}
-
-QString lockPathFor(const QString& programFolder) {
-    const QByteArray key = QDir(programFolder).canonicalPath().toUtf8();
-    const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex();
-    return QDir(lockFolder()).filePath(
-        QStringLiteral("kitchen-print-server-%1.lock").arg(QString::fromLatin1(digest.left(16))));
-}
-
-} // namespace
-
-SingleInstance::SingleInstance(const QString& programFolder) : lock_(lockPathFor(programFolder)) {
-    // Only a live owner holds the folder: a lock left by a crashed instance is taken over.
-    lock_.setStaleLockTime(0);
-}
-
-bool SingleInstance::acquire() {
-    return lock_.tryLock(0);
+    const QByteArray digest =
+        QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QString::fromLatin1(digest.left(16));
 }

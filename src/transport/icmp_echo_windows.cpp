@@ -1,13 +1,17 @@
 #include "icmp_echo.h"
 
-#include <cstring>
-#include <icmpapi.h>
-#include <iostream>
-#include <iphlpapi.h>
-#include <string>
-#include <vector>
+// The ICMP helper's headers need the socket headers before them.
+// clang-format off
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+// clang-format on
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
 // Each echo is bracketed by the start and release of the socket layer, whose problems are shown
 // in a standard message box and do not stop the echo.

@@ -117,11 +117,12 @@ std::string portLocation(int portNumber, const std::string& /*programFolder*/) {
     return "\\\\.\\COM" + std::to_string(portNumber);
 }
 
-// Opened without sharing: another program holding the port is "in use".
+// Opened without sharing: another program holding the port is "in use". Read access too, as
+// serial programs open ports on Windows; wine refuses a write-only port its line settings.
 Handle openPort(const std::string& location, const SerialSettings& settings) {
     const std::wstring name(location.begin(), location.end());
-    const HANDLE port =
-        CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE port = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         throw SerialPortError(openErrorNumber(error), systemText(location, error));

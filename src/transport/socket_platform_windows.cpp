@@ -2,8 +2,11 @@
 
 // SIO_TCP_INFO is declared for Windows 10 1703 and later; older systems refuse it at run time.
 #define NTDDI_VERSION 0x0A000003
-#include <mstcpip.h>
+// mstcpip.h needs winsock2.h before it.
+// clang-format off
 #include <winsock2.h>
+#include <mstcpip.h>
+// clang-format on
 
 namespace socket_platform {
 

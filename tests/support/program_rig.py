@@ -66,14 +66,18 @@ def connections_so_far():
 
 
 class ProgramFolder:
-    """A folder holding a copy of the program and its configuration file."""
+    """A folder holding a copy of the program and its configuration file; given an installed
+    program instead, the folder it was installed in."""
 
-    def __init__(self, lines=None, path=None):
+    def __init__(self, lines=None, path=None, installed_program=None):
         self.path = path or tempfile.mkdtemp(prefix="kps-program-")
         self.owned = path is None
         os.makedirs(self.path, exist_ok=True)
-        self.program = os.path.join(self.path, "kitchen-print-server")
-        shutil.copy2(PROGRAM, self.program)
+        if installed_program:
+            self.program = installed_program
+        else:
+            self.program = os.path.join(self.path, "kitchen-print-server")
+            shutil.copy2(PROGRAM, self.program)
         if lines is None:
             lines = ["[ZelnorPOS]", f"매장코드={STORE_CODE}", f"POSID={POS_ID}",
                      "SERVER=127.0.0.1", "DB=MS-SQL"]
@@ -105,9 +109,9 @@ class ProgramFolder:
 class RunningProgram:
     """The program as a process, its standard error collected line by line."""
 
-    def __init__(self, folder, platform="offscreen", extra_env=None):
+    def __init__(self, folder, platform="offscreen", extra_env=None, launcher=()):
         env = dict(os.environ, QT_QPA_PLATFORM=platform, **(extra_env or {}))
-        self.process = subprocess.Popen([folder.program], cwd="/", env=env,
+        self.process = subprocess.Popen([*launcher, folder.program], cwd="/", env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.lines = []
         self._changed = threading.Condition()
@@ -116,7 +120,7 @@ class RunningProgram:
     def _collect(self):
         for raw in self.process.stderr:
             with self._changed:
-                self.lines.append(raw.decode("utf-8", errors="replace").rstrip("\n"))
+                self.lines.append(raw.decode("utf-8", errors="replace").rstrip("\r\n"))
                 self._changed.notify_all()
 
     def wait_for_line(self, text, timeout=15.0):
