@@ -107,8 +107,9 @@ std::int32_t openErrorNumber(DWORD error) {
     }
 }
 
+// The platform-neutral handle carries the Windows handle's value.
 HANDLE handleOf(Handle port) {
-    return reinterpret_cast<HANDLE>(port);
+    return reinterpret_cast<HANDLE>(port); // NOLINT(performance-no-int-to-ptr)
 }
 
 } // namespace
