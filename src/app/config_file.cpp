@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -26,6 +28,30 @@ QStringList linesOf(const QString& text) {
     return lines;
 }
 
+constexpr char utf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+bool isPlainAscii(const QByteArray& contents) {
+    return std::all_of(contents.begin(), contents.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The terminals write the file in code page 949; a technician on Linux saves it as UTF-8. Korean
+// text in code page 949 is practically never valid UTF-8, so a file that is valid UTF-8 with
+// anything beyond ASCII in it, or that starts with UTF-8's byte-order mark, is read as UTF-8.
+QString textOf(const QByteArray& contents) {
+    if (contents.startsWith(utf8ByteOrderMark)) {
+        return QString::fromUtf8(contents.mid(3));
+    }
+    if (!isPlainAscii(contents)) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(contents);
+        if (!utf8.hasError()) {
+            return text;
+        }
+    }
+    return fromCodePage949(contents);
+}
+
 } // namespace
 
 ConfigFile readConfigFile(const QString& path) {
@@ -37,7 +63,7 @@ ConfigFile readConfigFile(const QString& path) {
 }
 
 ConfigFile parseConfigFile(const QByteArray& contents, const QString& path) {
-    const QStringList lines = linesOf(fromCodePage949(contents));
+    const QStringList lines = linesOf(textOf(contents));
     if (lines.size() < requiredLines) {
         fail(QStringLiteral("%1 파일의 끝을 지나서 읽을 수 없습니다 (%2줄, %3줄이 필요합니다)")
                  .arg(path)
@@ -46,4 +72,11 @@ ConfigFile parseConfigFile(const QByteArray& contents, const QString& path) {
     }
     return ConfigFile{valueOfLine(lines.at(1)), valueOfLine(lines.at(2)), valueOfLine(lines.at(3)),
                       valueOfLine(lines.at(4))};
+}
+
+QByteArray configFileContents(const ConfigFile& config) {
+    const QString text =
+        QStringLiteral("[ZelnorPOS]\r\n매장코드=%1\r\nPOSID=%2\r\nSERVER=%3\r\nDB=%4\r\n")
+            .arg(config.storeCode, config.posId, config.dbServer, config.dbKind);
+    return toCodePage949(text);
 }

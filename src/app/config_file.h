@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// 환경설정.CFG beside the program: five key=value lines in code page 949, read by position.
+// 환경설정.CFG beside the program: five key=value lines in code page 949 (or UTF-8, as a
+// technician's editor may save it), read by position.
 struct ConfigFile {
     QString storeCode; // line 2
     QString posId;     // line 3
@@ -20,3 +21,6 @@ ConfigFile readConfigFile(const QString& path);
 // The file's contents as read by readConfigFile; `path` names the file in the description of
 // the std::runtime_error thrown for fewer than five lines.
 ConfigFile parseConfigFile(const QByteArray& contents, const QString& path);
+
+// The file as the terminals write it: a header line and the four values, code page 949, CR LF.
+QByteArray configFileContents(const ConfigFile& config);

@@ -6,6 +6,7 @@
 #include "message_window.h"
 #include "network_printer_setup.h"
 #include "operator_journal.h"
+#include "program_version.h"
 #include "window_placement.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 namespace {
 
 const QString lineBreak = QStringLiteral("\r\n");
-const QString versionText = QStringLiteral("Ver : 22.3.27");
 const QString requiredDbKind = QStringLiteral("MS-SQL");
 constexpr quint16 serverPort = 12000;
 constexpr int printPeriodMs = 1000;

@@ -1,16 +1,42 @@
+#include "command_line.h"
 #include "driver_environment.h"
+#include "first_setup.h"
 #include "kitchen_print_server.h"
 #include "main_window.h"
+#include "program_version.h"
 
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
-int main(int argc, char* argv[]) {
-    prepareDriverEnvironment();
-    QApplication application(argc, argv);
-    application.setQuitOnLastWindowClosed(false);
+namespace {
 
+// Help, version and setup answer in the terminal and need no window system.
+int runTerminalCommand(const CommandLine& command) {
+    QTextStream out(stdout);
+    QTextStream errors(stderr);
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        out << commandLineHelp();
+        return 0;
+    case CommandLine::Action::Version:
+        out << versionText << Qt::endl;
+        return 0;
+    case CommandLine::Action::Setup:
+        return runFirstSetup(command, out);
+    case CommandLine::Action::Refused:
+    case CommandLine::Action::Run:
+        break;
+    }
+    errors << "kitchen-print-server: " << command.refusal << Qt::endl
+           << "kitchen-print-server --help lists the options." << Qt::endl;
+    return 2;
+}
+
+int runProgram(const QString& programFolder) {
+    QApplication::setQuitOnLastWindowClosed(false);
     MainWindow window;
-    KitchenPrintServer server(QCoreApplication::applicationDirPath(), window);
+    KitchenPrintServer server(programFolder, window);
     switch (server.start()) {
     case KitchenPrintServer::StartOutcome::EndProgram:
         return 0;
@@ -22,4 +48,19 @@ int main(int argc, char* argv[]) {
         break;
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    prepareDriverEnvironment();
+    if (isTerminalCommand(argc, argv)) {
+        const QCoreApplication application(argc, argv);
+        return runTerminalCommand(parseCommandLine(QCoreApplication::arguments(),
+                                                   QCoreApplication::applicationDirPath()));
+    }
+    const QApplication application(argc, argv);
+    return runProgram(
+        parseCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath())
+            .programFolder);
 }

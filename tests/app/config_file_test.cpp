@@ -53,3 +53,28 @@ TEST_F(ConfigFileTest, FewerThanFiveLinesOrNoFileFail) {
                  std::runtime_error);
     EXPECT_THROW(readConfigFile(folder_.filePath(QStringLiteral("없음.CFG"))), std::runtime_error);
 }
+
+// The terminals write code page 949; a technician's Linux editor writes UTF-8, with or without
+// a byte-order mark. Each must give the same store code.
+TEST(ConfigFileEncoding, CodePage949AndUtf8FilesGiveTheSameValues) {
+    const QString text =
+        QStringLiteral("[POS]\r\n매장코드=강남점\r\nPOSID=01\r\nSERVER=db\r\nDB=MS-SQL\r\n");
+    for (const QByteArray& contents :
+         {toCodePage949(text), text.toUtf8(), QByteArray("\xEF\xBB\xBF") + text.toUtf8()}) {
+        EXPECT_EQ(parseConfigFile(contents, configFileName).storeCode, QStringLiteral("강남점"));
+    }
+    const QByteArray ascii = "[POS]\r\nS=S001\r\nP=01\r\nH=db\r\nDB=MS-SQL\r\n";
+    EXPECT_EQ(parseConfigFile(ascii, configFileName).storeCode, QStringLiteral("S001"));
+}
+
+TEST(ConfigFileEncoding, WrittenFileIsCodePage949WithCrLfAndReadsBack) {
+    const ConfigFile written{QStringLiteral("강남점"), QStringLiteral("01"), QStringLiteral("db"),
+                             QStringLiteral("MS-SQL")};
+    const QByteArray contents = configFileContents(written);
+    EXPECT_EQ(contents,
+              toCodePage949(QStringLiteral(
+                  "[ZelnorPOS]\r\n매장코드=강남점\r\nPOSID=01\r\nSERVER=db\r\nDB=MS-SQL\r\n")));
+    const ConfigFile read = parseConfigFile(contents, configFileName);
+    EXPECT_EQ(read.storeCode, written.storeCode);
+    EXPECT_EQ(read.dbKind, written.dbKind);
+}

@@ -1,0 +1,116 @@
+#include "first_setup.h"
+
+#include "odbc_drivers.h"
+#include "pos_database.h"
+#include "reachability.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+const QString driverName = QStringLiteral("SQL Server");
+
+class Verdicts {
+public:
+    explicit Verdicts(QTextStream& out) : out_(out) {}
+
+    void pass(const QString& what) { out_ << "통과  " << what << Qt::endl; }
+    void fail(const QString& what, const QString& why) {
+        out_ << "실패  " << what << ": " << why << Qt::endl;
+        failed_ = true;
+    }
+    bool anyFailed() const { return failed_; }
+
+private:
+    QTextStream& out_;
+    bool failed_ = false;
+};
+
+bool writeConfigFile(const CommandLine& command, Verdicts& verdicts) {
+    const QString path = QDir(command.programFolder).filePath(configFileName);
+    const QString what = path + QStringLiteral(" 작성");
+    if (QFile::exists(path) && !command.overwrite) {
+        verdicts.fail(what, QStringLiteral("파일이 이미 있습니다 (바꾸려면 --overwrite)"));
+        return false;
+    }
+    QDir().mkpath(command.programFolder);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(configFileContents(command.setup)) < 0 ||
+        !file.commit()) {
+        verdicts.fail(what, file.errorString());
+        return false;
+    }
+    verdicts.pass(what);
+    return true;
+}
+
+void checkDriver(Verdicts& verdicts) {
+    const QString what = QStringLiteral("ODBC 드라이버 \"%1\" 등록").arg(driverName);
+    if (registeredOdbcDrivers().contains(driverName)) {
+        verdicts.pass(what);
+    } else {
+        verdicts.fail(what, QStringLiteral("등록된 드라이버가 없습니다 (odbcinst -q -d)"));
+    }
+}
+
+bool checkServerAnswers(const QString& server, Verdicts& verdicts) {
+    const QString what = QStringLiteral("서버 %1 응답").arg(server);
+    try {
+        icmp_echo::EchoReply reply;
+        if (pingHost(server.toStdString(), reply) >= 0) {
+            verdicts.pass(what);
+            return true;
+        }
+        verdicts.fail(what,
+                      QStringLiteral("200 ms 안에 응답이 없습니다 (상태 %1)").arg(reply.status));
+    } catch (const std::exception& error) {
+        verdicts.fail(what, QString::fromUtf8(error.what()));
+    }
+    return false;
+}
+
+bool isConnected(PosDatabase& database) {
+    try {
+        return database.connection().isOpen();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The program's own connection and settings statement: what passes here is what the program
+// finds when it starts.
+void checkDatabase(const ConfigFile& config, Verdicts& verdicts) {
+    QStringList notices;
+    PosDatabase database(StoreIdentity{config.storeCode, config.posId, config.dbServer},
+                         [&notices](const QString& text) { notices << text.trimmed(); });
+    const bool ready = database.connectDatabase();
+    const QString connection = QStringLiteral("데이타베이스 연결");
+    const QString row =
+        QStringLiteral("환경설정 행 (매장코드 %1, POSID %2)").arg(config.storeCode, config.posId);
+    if (ready) {
+        verdicts.pass(connection);
+        verdicts.pass(row);
+    } else if (isConnected(database)) {
+        verdicts.pass(connection);
+        verdicts.fail(row, notices.isEmpty() ? QStringLiteral("행이 없습니다") : notices.join(' '));
+    } else {
+        verdicts.fail(connection,
+                      notices.isEmpty() ? QStringLiteral("연결할 수 없습니다") : notices.join(' '));
+    }
+    database.closeConnection();
+}
+
+} // namespace
+
+int runFirstSetup(const CommandLine& command, QTextStream& out) {
+    Verdicts verdicts(out);
+    if (!writeConfigFile(command, verdicts)) {
+        return 1;
+    }
+    checkDriver(verdicts);
+    if (checkServerAnswers(command.setup.dbServer, verdicts)) {
+        checkDatabase(command.setup, verdicts);
+    }
+    return verdicts.anyFailed() ? 1 : 0;
+}
