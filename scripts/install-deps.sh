@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test the print server; with the argument
-# "windows", those of the Windows cross build, its tests under wine and its installer instead.
+# "windows", those of the Windows cross build, its tests under wine and its installer instead;
+# with "package", those of the Debian package, its checks and its test.
 # Cheap when everything is present: apt is only called for missing packages.
 set -euo pipefail
 
@@ -11,6 +12,9 @@ LINUX_PACKAGES=(
     socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
     iproute2 libgtest-dev googletest python3 clang-format
     clang libclang-rt-14-dev
+)
+PACKAGE_PACKAGES=(
+    "${LINUX_PACKAGES[@]}" dpkg-dev lintian file libcap2-bin
 )
 WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev cmake ninja-build
@@ -35,6 +39,8 @@ apt_install() {
 main() {
     if [[ ${1:-} == windows ]]; then
         PACKAGES=("${WINDOWS_PACKAGES[@]}")
+    elif [[ ${1:-} == package ]]; then
+        PACKAGES=("${PACKAGE_PACKAGES[@]}")
     else
         PACKAGES=("${LINUX_PACKAGES[@]}")
     fi

@@ -1,0 +1,119 @@
+"""The Debian package on this machine: installed with apt, it registers the "SQL Server" driver
+and the echo capability, sets a terminal up from the command line, prints from the user's own
+program folder, and is purged without a trace, leaving alone a driver entry it did not add."""
+
+import os
+import subprocess
+import tempfile
+import unittest
+
+from printer_rig import SerialPrinter
+from program_rig import (ProgramFolder, RunningProgram, add_job, add_settings_row, pending_jobs,
+                         require_rig, reset_tables, wait_until)
+from required_parts import require_or_skip
+
+PACKAGE = os.environ.get("KPS_PACKAGE", "")
+NAME = "kitchen-print-server"
+PROGRAM = "/usr/lib/kitchen-print-server/kitchen-print-server"
+LAUNCHER = "/usr/bin/kitchen-print-server"
+ODBCINST_INI = "/etc/odbcinst.ini"
+# The machine's own driver registry, not the rig's private one.
+SYSTEM_ENV = {key: value for key, value in os.environ.items()
+              if key not in ("ODBCSYSINI", "ODBCINSTINI", "ODBCINI")}
+
+
+def system(*command, check=True):
+    return subprocess.run(command, env=dict(SYSTEM_ENV, DEBIAN_FRONTEND="noninteractive"),
+                          capture_output=True, text=True, check=check)
+
+
+def sql_server_driver():
+    """The machine's "SQL Server" driver entry, None when there is none."""
+    found = system("odbcinst", "-q", "-d", "-n", "SQL Server", check=False)
+    return found.stdout if found.returncode == 0 else None
+
+
+def is_installed():
+    return system("dpkg-query", "-W", "-f=${Status}", NAME, check=False).stdout.endswith(
+        " installed")
+
+
+class DebianPackage(unittest.TestCase):
+    def setUp(self):
+        require_rig(self)
+        require_or_skip(os.geteuid() == 0, "installing a package needs root")
+        require_or_skip(os.path.isfile(PACKAGE), "needs the package (KPS_PACKAGE)")
+        self.assertFalse(is_installed(), "the package must not be installed before the test")
+        with open(ODBCINST_INI, encoding="utf-8") as registry:
+            saved = registry.read()
+        self.addCleanup(self.restore_registry, saved)
+        if sql_server_driver() is not None:
+            system("odbcinst", "-u", "-d", "-n", "SQL Server")
+        self.addCleanup(lambda: is_installed() and system("apt-get", "purge", "-y", NAME))
+
+    @staticmethod
+    def restore_registry(saved):
+        with open(ODBCINST_INI, "w", encoding="utf-8") as registry:
+            registry.write(saved)
+
+    def install(self):
+        system("apt-get", "install", "-y", "--no-install-recommends", PACKAGE)
+        return [path for path in system("dpkg", "-L", NAME).stdout.splitlines()
+                if os.path.isfile(path) or os.path.islink(path)]
+
+    def purge(self, installed_files):
+        system("apt-get", "purge", "-y", NAME)
+        self.assertEqual([path for path in installed_files if os.path.lexists(path)], [])
+        self.assertFalse(os.path.exists("/var/lib/kitchen-print-server"))
+
+    def setup_command(self, data_home, *arguments):
+        return subprocess.run([LAUNCHER, "--setup", "--store", "S001", "--server", "127.0.0.1",
+                               *arguments], env=dict(os.environ, XDG_DATA_HOME=data_home),
+                              capture_output=True, text=True)
+
+    def check_setup(self, data_home):
+        passed = self.setup_command(data_home, "--pos", "01")
+        self.assertEqual(passed.returncode, 0, passed.stdout + passed.stderr)
+        self.assertEqual(passed.stdout.count("통과"), 5, passed.stdout)
+        missing = self.setup_command(data_home, "--pos", "99", "--overwrite")
+        self.assertEqual(missing.returncode, 1)
+        self.assertIn("실패  환경설정 행 (매장코드 S001, POSID 99): 행이 없습니다", missing.stdout)
+        self.assertEqual(self.setup_command(data_home, "--pos", "01", "--overwrite").returncode, 0)
+
+    def check_printing(self, data_home):
+        folder = ProgramFolder(path=os.path.join(data_home, NAME), installed_program=LAUNCHER)
+        printer = SerialPrinter(folder, 1)
+        self.addCleanup(printer.close)
+        add_job(프린트내용="PACKAGED\r\n")
+        program = RunningProgram(folder, extra_env={"XDG_DATA_HOME": data_home})
+        self.addCleanup(program.stop)
+        program.wait_for_line("출력을 시작합니다")
+        printer.wait_for(b"PACKAGED")
+        wait_until(lambda: not pending_jobs(), what="the job to be deleted")
+
+    def test_installed_program_is_set_up_prints_and_is_purged_without_a_trace(self):
+        reset_tables()
+        add_settings_row()
+        installed_files = self.install()
+        self.assertIn("libtdsodbc.so", sql_server_driver())
+        self.assertIn("cap_net_raw", system("getcap", PROGRAM).stdout)
+        data_home = tempfile.mkdtemp(prefix="kps-data-home-")
+        self.check_setup(data_home)
+        self.check_printing(data_home)
+        self.purge(installed_files)
+        self.assertIsNone(sql_server_driver())
+
+    def test_driver_entry_it_did_not_add_stays_as_it_was(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".ini") as entry:
+            entry.write("[SQL Server]\nDescription=the store's own\nDriver=libtdsodbc.so\n")
+            entry.flush()
+            system("odbcinst", "-i", "-d", "-f", entry.name)
+        own = sql_server_driver()
+        installed_files = self.install()
+        self.assertEqual(sql_server_driver(), own)
+        self.purge(installed_files)
+        self.assertEqual(sql_server_driver(), own)
+
+
+if __name__ == "__main__":
+    unittest.main()
