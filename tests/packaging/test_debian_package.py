@@ -57,7 +57,7 @@ class DebianPackage(unittest.TestCase):
             registry.write(saved)
 
     def install(self):
-        system("apt-get", "install", "-y", "--no-install-recommends", PACKAGE)
+        system("apt-get", "install", "-y", "--reinstall", "--no-install-recommends", PACKAGE)
         return [path for path in system("dpkg", "-L", NAME).stdout.splitlines()
                 if os.path.isfile(path) or os.path.islink(path)]
 
@@ -95,7 +95,11 @@ class DebianPackage(unittest.TestCase):
         reset_tables()
         add_settings_row()
         installed_files = self.install()
-        self.assertIn("libtdsodbc.so", sql_server_driver())
+        registered = sql_server_driver()
+        self.assertIn("libtdsodbc.so", registered)
+        # As an upgrade runs the maintainer scripts again: nothing doubles, nothing is lost.
+        self.install()
+        self.assertEqual(sql_server_driver(), registered)
         self.assertIn("cap_net_raw", system("getcap", PROGRAM).stdout)
         data_home = tempfile.mkdtemp(prefix="kps-data-home-")
         self.check_setup(data_home)
