@@ -4,6 +4,7 @@
 #include "kitchen_print_server.h"
 #include "main_window.h"
 #include "program_version.h"
+#include "terminal_output.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -55,6 +56,7 @@ int runProgram(const QString& programFolder) {
 int main(int argc, char* argv[]) {
     prepareDriverEnvironment();
     if (isTerminalCommand(argc, argv)) {
+        attachToTerminal();
         const QCoreApplication application(argc, argv);
         return runTerminalCommand(parseCommandLine(QCoreApplication::arguments(),
                                                    QCoreApplication::applicationDirPath()));

@@ -1,0 +1,4 @@
+#include "terminal_output.h"
+
+// Standard output and error are the terminal's already.
+void attachToTerminal() {}
