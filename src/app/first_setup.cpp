@@ -20,6 +20,9 @@ public:
         out_ << "실패  " << what << ": " << why << Qt::endl;
         failed_ = true;
     }
+    void skip(const QString& what, const QString& why) {
+        out_ << "건너뜀  " << what << ": " << why << Qt::endl;
+    }
     bool anyFailed() const { return failed_; }
 
 private:
@@ -111,6 +114,9 @@ int runFirstSetup(const CommandLine& command, QTextStream& out) {
     checkDriver(verdicts);
     if (checkServerAnswers(command.setup.dbServer, verdicts)) {
         checkDatabase(command.setup, verdicts);
+    } else {
+        verdicts.skip(QStringLiteral("데이타베이스 연결"),
+                      QStringLiteral("서버가 응답하지 않아 연결하지 않습니다"));
     }
     return verdicts.anyFailed() ? 1 : 0;
 }
