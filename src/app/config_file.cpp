@@ -43,7 +43,8 @@ QString textOf(const QByteArray& contents) {
         return QString::fromUtf8(contents.mid(3));
     }
     if (!isPlainAscii(contents)) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        // Stateless: a character cut off at the end is an error, not one waiting for more bytes.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = utf8.decode(contents);
         if (!utf8.hasError()) {
             return text;

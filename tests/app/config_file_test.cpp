@@ -65,6 +65,8 @@ TEST(ConfigFileEncoding, CodePage949AndUtf8FilesGiveTheSameValues) {
     }
     const QByteArray ascii = "[POS]\r\nS=S001\r\nP=01\r\nH=db\r\nDB=MS-SQL\r\n";
     EXPECT_EQ(parseConfigFile(ascii, configFileName).storeCode, QStringLiteral("S001"));
+    // A last line of one lead byte is not UTF-8 waiting for more: it stays a fifth line.
+    EXPECT_NO_THROW(parseConfigFile("a\nb\nc\nd\n\xC9", configFileName));
 }
 
 TEST(ConfigFileEncoding, WrittenFileIsCodePage949WithCrLfAndReadsBack) {
