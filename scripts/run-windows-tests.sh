@@ -15,4 +15,7 @@ scripts/build-windows.sh -DKPS_LINUX_PROGRAM="$PWD/build/bin/kitchen-print-serve
 cache=${KPS_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/kitchen-print-server}
 export WINEPREFIX=$cache/wine WINEDEBUG=-all WINEARCH=win64
 [[ -f $WINEPREFIX/system.reg ]] || wineboot --init
+# Wine's services send the ICMP echo and open the sockets on behalf of the programs: they must
+# start inside the test network, so none of this prefix may still run outside it.
+wineserver -w
 scripts/with-test-network.sh ctest --test-dir build-windows --output-on-failure "$@"
