@@ -30,17 +30,30 @@ private:
     bool failed_ = false;
 };
 
+// A value with a line break, or with a character code page 949 cannot hold, would not come back
+// as given when the program reads the file.
+bool readsBackAsGiven(const QByteArray& contents, const ConfigFile& given) {
+    const ConfigFile read = parseConfigFile(contents, configFileName);
+    return read.storeCode == given.storeCode && read.posId == given.posId &&
+           read.dbServer == given.dbServer;
+}
+
 bool writeConfigFile(const CommandLine& command, Verdicts& verdicts) {
     const QString path = QDir(command.programFolder).filePath(configFileName);
     const QString what = path + QStringLiteral(" 작성");
+    const QByteArray contents = configFileContents(command.setup);
+    if (!readsBackAsGiven(contents, command.setup)) {
+        verdicts.fail(what,
+                      QStringLiteral("코드 페이지 949로 쓸 수 없는 글자나 줄바꿈이 있습니다"));
+        return false;
+    }
     if (QFile::exists(path) && !command.overwrite) {
         verdicts.fail(what, QStringLiteral("파일이 이미 있습니다 (바꾸려면 --overwrite)"));
         return false;
     }
     QDir().mkpath(command.programFolder);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(configFileContents(command.setup)) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) < 0 || !file.commit()) {
         verdicts.fail(what, file.errorString());
         return false;
     }
