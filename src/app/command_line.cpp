@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -61,10 +61,12 @@ CommandLine setupCommand(const QCommandLineParser& parser, const Options& option
 } // namespace
 
 bool isTerminalCommand(int argc, const char* const* argv) {
+    constexpr std::string_view folderWithValue = "--program-folder=";
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--program-folder") == 0) {
+        const std::string_view argument = argv[i];
+        if (argument == "--program-folder") {
             ++i;
-        } else if (std::strncmp(argv[i], "--program-folder=", 17) != 0) {
+        } else if (!argument.starts_with(folderWithValue)) {
             return true;
         }
     }
