@@ -85,7 +85,7 @@ bool CashDrawerJobs::kickDrawer() {
         throw std::invalid_argument("돈통열기코드가 비어 있습니다 (Null)");
     }
     port.write(drawerKickBytes(code.toString()));
-    port.waitUntilSent();
+    port.waitUntilTaken();
     context_.pauses.wait(pauseAfterKickMs);
     port.close();
     return true;

@@ -5,6 +5,7 @@
 #include "database_error.h"
 #include "job_kind.h"
 #include "network_layout.h"
+#include "network_printer_error.h"
 #include "network_printers.h"
 #include "pauses.h"
 #include "pos_database.h"
@@ -133,8 +134,12 @@ bool KitchenJobRun::printJob(const Row& job, const QString& port, qint16 printer
             context_.networkPrinters.at(printerNumber).close();
             pass.visitEnded = true;
         }
-        context_.logs.writeErrorLog(procedureName, error.description());
+        logPrinterFault(port.toUpper(), error.description());
         pass.failedPorts.insert(port.toUpper());
+    } catch (const NetworkPrinterError& error) {
+        // The connection was reset: the printer's later jobs wait for the next visit.
+        logPrinterFault(networkPrinterName(printerNumber), error.description());
+        pass.visitEnded = true;
     } catch (const ConversionError& error) {
         pass.rowFault = pass.rowFault.value_or(error.description());
     }
@@ -145,9 +150,40 @@ void KitchenJobRun::printOrSend(const Row& job, const QString& port, qint16 prin
                                 const SheetSettings& sheet, const JobExtras& extras) {
     if (isSerialPort(port)) {
         printOnSerialPort(job, port, serialLayout(job, sheet, extras));
+        printerFaults_.remove(port.toUpper());
     } else if (port != QLatin1String("00000") && printerNumber != 0) {
         sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras));
+        printerFaults_.remove(networkPrinterName(printerNumber));
     }
+}
+
+// A printer that stays stopped fails every job it is given; the error log hears of it once,
+// until a job on it is printed again or its trouble changes.
+void KitchenJobRun::logPrinterFault(const QString& printer, const QString& description) {
+    if (printerFaults_.value(printer) != description) {
+        printerFaults_.insert(printer, description);
+        context_.logs.writeErrorLog(procedureName, description);
+    }
+}
+
+// Once per run and printer: such a printer's jobs go by what the transport can tell.
+void KitchenJobRun::reportUnconfirmed(const QString& printer, const PrinterCheck& check) {
+    if (check.answers || unconfirmedPrinters_.contains(printer)) {
+        return;
+    }
+    unconfirmedPrinters_.insert(printer);
+    context_.logs.writeErrorLog(
+        procedureName,
+        printer +
+            (check.countsDelivery
+                 ? QStringLiteral(": 프린터가 상태 요청에 답하지 않아 출력을 확인할 수 없습니다")
+                 : QStringLiteral(": 프린터가 답하지 않고 시스템도 전달을 알려 주지 않아 "
+                                  "전달을 확인할 수 없습니다")));
+}
+
+QString KitchenJobRun::networkPrinterName(qint16 printerNumber) {
+    const NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
+    return QStringLiteral("프린터 %1:%2").arg(socket.remoteHost()).arg(socket.remotePort());
 }
 
 // A job that reached the printer is never printed again: when its row cannot be deleted, the
@@ -226,6 +262,8 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
     port.setPortNumber(toInt16(portText.mid(3), QStringLiteral("프린터포트")));
     port.setSettings(job.text(QStringLiteral("프린터파라미터")));
     port.open();
+    const PrinterCheck check = port.beginJob();
+    reportUnconfirmed(portText.toUpper(), check);
     for (const LayoutStep& step : steps) {
         if (step.kind == LayoutStep::Kind::Write) {
             port.write(toCodePage949(step.text));
@@ -233,7 +271,7 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
             context_.pauses.wait(step.waitMs);
         }
     }
-    port.waitUntilSent();
+    port.finishJob(check);
     context_.pauses.wait(pauseAroundPortCloseMs);
     port.close();
     QCoreApplication::processEvents();
@@ -242,15 +280,13 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
 
 void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
     NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
-    qint64 jobBytes = 0;
+    const PrinterCheck check = socket.beginJob();
+    reportUnconfirmed(networkPrinterName(printerNumber), check);
     for (const LayoutStep& step : steps) {
         switch (step.kind) {
-        case LayoutStep::Kind::Write: {
-            const QByteArray bytes = toCodePage949(step.text);
-            socket.send(bytes);
-            jobBytes += bytes.size();
+        case LayoutStep::Kind::Write:
+            socket.send(toCodePage949(step.text));
             break;
-        }
         case LayoutStep::Kind::Wait:
             context_.pauses.wait(step.waitMs);
             break;
@@ -259,5 +295,5 @@ void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps
             break;
         }
     }
-    socket.waitUntilDelivered(jobBytes);
+    socket.finishJob(check);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layout_steps.h"
+#include "printer_link.h"
 #include "serial_layout.h"
 
 #include <QDateTime>
@@ -72,8 +73,14 @@ private:
     void deleteDelivered(const QString& row, QSet<QString>& undeleted);
     void retryDeletion(const QString& row, QSet<QString>& undeleted);
     void handleFailure(std::int32_t number, const QString& description);
+    void logPrinterFault(const QString& printer, const QString& description);
+    void reportUnconfirmed(const QString& printer, const PrinterCheck& check);
+    QString networkPrinterName(qint16 printerNumber);
 
     PrintingContext& context_;
     // Per address: rows of jobs that reached the printer but could not be deleted.
     QHash<QString, QSet<QString>> undeletedRows_;
+    // Per printer: the trouble last written to the error log, while it lasts.
+    QHash<QString, QString> printerFaults_;
+    QSet<QString> unconfirmedPrinters_;
 };

@@ -1,24 +1,18 @@
 #include "network_printer_socket.h"
 
 #include "network_printer_error.h"
+#include "printer_conversation.h"
 #include "socket_platform.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QThread>
-#include <limits>
+#include <algorithm>
 
 namespace {
 
 constexpr int writeOutTimeoutMs = 3000;
 // How long a printer may take to close its side after ours is shut.
 constexpr int peerCloseBoundMs = 500;
-// A printer with its paper out or its cover open stops reading.
-constexpr int stallLimitMs = 3000;
-// The whole job must go at 1 kB/s at least, after a start-up allowance.
-constexpr int deliveryAllowanceMs = 5000;
-constexpr int bytesPerMs = 1;
-constexpr int pollMs = 5;
 
 } // namespace
 
@@ -52,6 +46,8 @@ int NetworkPrinterSocket::state() const {
 
 void NetworkPrinterSocket::connectToPrinter() {
     socket_.abort();
+    written_ = 0;
+    probed_ = false;
     socket_.connectToHost(remoteHost_, static_cast<quint16>(remotePort_));
 }
 
@@ -59,52 +55,80 @@ QString NetworkPrinterSocket::remoteIpAddress() const {
     return socket_.peerAddress().toString();
 }
 
+PrinterCheck NetworkPrinterSocket::beginJob() {
+    PrinterConversation conversation(*this);
+    if (!probed_) {
+        probed_ = true;
+        answers_ = conversation.probe();
+        if (!answers_ && answeredBefore_) {
+            fail(QStringLiteral("프린터가 응답하지 않습니다"));
+        }
+        answeredBefore_ = answeredBefore_ || answers_;
+    }
+    if (answers_) {
+        conversation.requireReady();
+    }
+    return PrinterCheck{answers_, countsHeldBytes()};
+}
+
 void NetworkPrinterSocket::send(const QByteArray& bytes) {
     if (socket_.state() != QAbstractSocket::ConnectedState ||
         socket_.write(bytes) != bytes.size()) {
         fail(socket_.errorString());
     }
+    written_ += bytes.size();
 }
 
-// Checked right after writing out, then every millisecond: on a healthy printer the
-// acknowledgement is there at once, and the wait must not slow the kitchen down.
-void NetworkPrinterSocket::waitUntilDelivered(qint64 jobBytes) {
-    const QDeadlineTimer deadline(deliveryAllowanceMs + jobBytes / bytesPerMs);
-    QDeadlineTimer stall(stallLimitMs);
-    qint64 undelivered = std::numeric_limits<qint64>::max();
-    while (true) {
-        if (socket_.bytesToWrite() > 0) {
-            socket_.waitForBytesWritten(pollMs);
-        }
-        if (socket_.state() != QAbstractSocket::ConnectedState) {
-            fail(socket_.errorString());
-        }
-        const qint64 now = undeliveredBytes();
-        if (now == 0) {
-            return;
-        }
-        if (now < undelivered) {
-            stall.setRemainingTime(stallLimitMs);
-        }
-        undelivered = now;
-        if (stall.hasExpired() || deadline.hasExpired()) {
-            fail(QStringLiteral("프린터가 출력을 받지 않습니다"));
-        }
-        if (socket_.bytesToWrite() == 0) {
-            QThread::msleep(1);
-        }
+void NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
+    PrinterConversation conversation(*this);
+    if (check.answers) {
+        conversation.confirmPrinted();
+    } else {
+        conversation.waitUntilTaken();
     }
 }
 
-qint64 NetworkPrinterSocket::undeliveredBytes() const {
-    const qint64 inKernel = socket_platform::unacknowledgedBytes(
-        static_cast<std::intptr_t>(socket_.socketDescriptor()));
-    return socket_.bytesToWrite() + std::max<qint64>(inKernel, 0);
+void NetworkPrinterSocket::writeRequest(const QByteArray& request) {
+    send(request);
 }
 
-// The connection is dropped, as when the printer itself drops it: the job is sent again in
-// full on the next visit.
+// Waiting for input also writes out what Qt still holds.
+QByteArray NetworkPrinterSocket::readInput(int waitMs) {
+    if (socket_.bytesToWrite() > 0) {
+        socket_.waitForBytesWritten(0);
+    }
+    if (socket_.bytesAvailable() == 0 && waitMs > 0) {
+        socket_.waitForReadyRead(waitMs);
+    }
+    if (socket_.state() != QAbstractSocket::ConnectedState) {
+        fail(socket_.errorString());
+    }
+    return socket_.readAll();
+}
+
+void NetworkPrinterSocket::discardInput() {
+    socket_.readAll();
+}
+
+qint64 NetworkPrinterSocket::heldBytes() {
+    return socket_.bytesToWrite() + std::max<std::int64_t>(unacknowledgedBytes(), 0);
+}
+
+bool NetworkPrinterSocket::countsHeldBytes() const {
+    return socket_.state() != QAbstractSocket::ConnectedState || unacknowledgedBytes() >= 0;
+}
+
+std::int64_t NetworkPrinterSocket::unacknowledgedBytes() const {
+    return socket_platform::unacknowledgedBytes(
+        static_cast<std::intptr_t>(socket_.socketDescriptor()), written_ - socket_.bytesToWrite());
+}
+
+// The connection is reset, as when the printer itself drops it: nothing more of the job
+// arrives, and it is sent again in full on the next visit.
 void NetworkPrinterSocket::fail(const QString& reason) {
+    if (socket_.state() == QAbstractSocket::ConnectedState) {
+        socket_platform::resetOnClose(static_cast<std::intptr_t>(socket_.socketDescriptor()));
+    }
     socket_.abort();
     throw NetworkPrinterError(QStringLiteral("프린터 %1:%2 에 보낼 수 없습니다: %3")
                                   .arg(remoteHost_)

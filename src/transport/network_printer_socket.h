@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printer_link.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -7,8 +9,8 @@
 
 // The TCP connection to one network kitchen printer, connected per print cycle and closed
 // again after the printer's jobs. The printer dropping the connection, or any socket error,
-// closes it.
-class NetworkPrinterSocket : public QObject {
+// closes it; a job that fails resets it, so that nothing of the job arrives later.
+class NetworkPrinterSocket : public QObject, private PrinterLink {
     Q_OBJECT
 
 public:
@@ -29,21 +31,36 @@ public:
     void connectToPrinter();
     // The peer's dotted address while connected.
     QString remoteIpAddress() const;
+    // Before a job: whether the printer answers (asked once per connection; a printer that
+    // answered before must answer now), and that it is not stopped. Throws NetworkPrinterError
+    // otherwise.
+    PrinterCheck beginJob();
     // Throws NetworkPrinterError when the connection is gone.
     void send(const QByteArray& bytes);
-    // Returns once the printer has acknowledged every byte sent so far. A printer that takes
-    // nothing new for 3 s, or not the whole job (of the given size) in a time that grows with
-    // it, loses the connection, and NetworkPrinterError is thrown.
-    void waitUntilDelivered(qint64 jobBytes);
+    // After a job's last byte: returns once the printer confirmed it printed everything, or,
+    // for a printer that cannot be asked, once it acknowledged every byte. Otherwise the
+    // connection is reset and NetworkPrinterError is thrown.
+    void finishJob(const PrinterCheck& check);
     // Delivers everything sent so far before the connection ends.
     void close();
 
 private:
+    void writeRequest(const QByteArray& request) override;
+    QByteArray readInput(int waitMs) override;
+    void discardInput() override;
+    qint64 heldBytes() override;
+    [[noreturn]] void fail(const QString& reason) override;
+
+    bool countsHeldBytes() const;
     void readAwayAndDisconnect();
-    qint64 undeliveredBytes() const;
-    [[noreturn]] void fail(const QString& reason);
+    std::int64_t unacknowledgedBytes() const;
 
     QTcpSocket socket_;
     QString remoteHost_;
     qint32 remotePort_ = 0;
+    // Bytes handed to Qt on this connection, and whether the printer was asked yet.
+    qint64 written_ = 0;
+    bool probed_ = false;
+    bool answers_ = false;
+    bool answeredBefore_ = false;
 };

@@ -51,13 +51,16 @@ tcflag_t parityFlags(SerialSettings::Parity parity) {
     return 0;
 }
 
-// Raw output, no flow control; 1.5 stop bits have no setting here and are sent as 2.
+// Raw bytes both ways; the printer's XOFF holds the output until its XON, and the kernel keeps
+// both out of what is read. 1.5 stop bits have no setting here and are sent as 2.
 void applySettings(int port, const SerialSettings& settings, const std::string& location) {
     termios2 line{};
     if (ioctl(port, TCGETS2, &line) != 0) {
         throw SerialPortError(SerialPortError::deviceUnavailable, systemText(location));
     }
-    line.c_iflag = 0;
+    line.c_iflag = IXON;
+    line.c_cc[VSTART] = 0x11;
+    line.c_cc[VSTOP] = 0x13;
     line.c_oflag = 0;
     line.c_lflag = 0;
     line.c_cflag = CLOCAL | CREAD | BOTHER | characterSize(settings.dataBits) |
@@ -98,7 +101,7 @@ std::string portLocation(int portNumber, const std::string& programFolder) {
 }
 
 Handle openPort(const std::string& location, const SerialSettings& settings) {
-    const int port = open(location.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int port = open(location.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (port < 0) {
         throw SerialPortError(openErrorNumber(errno), systemText(location));
     }
@@ -141,7 +144,41 @@ std::int64_t unsentBytes(Handle port) {
     return queued;
 }
 
+std::int64_t readSome(Handle port, char* bytes, std::int64_t capacity) {
+    const ssize_t count = read(static_cast<int>(port), bytes, static_cast<size_t>(capacity));
+    if (count >= 0) {
+        return count;
+    }
+    if (errno == EAGAIN || errno == EINTR) {
+        return 0;
+    }
+    throw SerialPortError(SerialPortError::deviceUnavailable,
+                          QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void waitReadable(Handle port, int timeoutMs) {
+    pollfd waiting{static_cast<int>(port), POLLIN, 0};
+    poll(&waiting, 1, timeoutMs);
+}
+
+void discardInput(Handle port) {
+    ioctl(static_cast<int>(port), TCFLSH, TCIFLUSH);
+}
+
+std::optional<bool> readyLine(Handle port) {
+    int lines = 0;
+    if (ioctl(static_cast<int>(port), TIOCMGET, &lines) != 0) {
+        return std::nullopt;
+    }
+    return (lines & (TIOCM_CTS | TIOCM_DSR)) != 0;
+}
+
+void discardOutput(Handle port) {
+    ioctl(static_cast<int>(port), TCFLSH, TCOFLUSH);
+}
+
 void closePort(Handle port) {
+    discardOutput(port);
     close(static_cast<int>(port));
 }
 

@@ -3,6 +3,7 @@
 #include "serial_settings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What differs between platforms about the terminal's serial printer port. Every function
@@ -17,8 +18,8 @@ using Handle = std::intptr_t;
 // Windows COMn itself.
 std::string portLocation(int portNumber, const std::string& programFolder);
 
-// Opens the port for writing without blocking and sets its line. 8002 when there is no such
-// port, 8005 when another program holds it.
+// Opens the port for reading and writing without blocking and sets its line, honouring the
+// printer's XON/XOFF. 8002 when there is no such port, 8005 when another program holds it.
 Handle openPort(const std::string& location, const SerialSettings& settings);
 
 // Hands the port as much of the bytes as it takes now, without waiting; returns how many.
@@ -31,9 +32,24 @@ void waitWritable(Handle port, int timeoutMs);
 // Bytes the port took that have not yet left the line.
 std::int64_t unsentBytes(Handle port);
 
-// Closes the port. What a failed use left in the port still goes out: dropping it could drop
-// the end of an earlier ticket that a slow reader has not taken yet, and the failed job is
-// printed again in full anyway.
+// Takes what the printer sent, as much as fits, without waiting; returns how many.
+std::int64_t readSome(Handle port, char* bytes, std::int64_t capacity);
+
+// Waits at most the given time for input from the printer.
+void waitReadable(Handle port, int timeoutMs);
+
+void discardInput(Handle port);
+
+// Whether the printer raises its ready line (CTS or DSR); nothing when the port has no modem
+// lines, as pseudo-terminals.
+std::optional<bool> readyLine(Handle port);
+
+// Drops what the port still holds, then closes it, so that closing never waits for a printer.
+// Every use waits for its bytes to be taken before it closes the port: what is left belongs to
+// a use that failed, and its job is printed again in full.
 void closePort(Handle port);
+
+// Drops what the port still holds without closing it.
+void discardOutput(Handle port);
 
 } // namespace serial_platform

@@ -12,6 +12,7 @@ namespace serial_platform {
 namespace {
 
 constexpr DWORD writeTimeoutMs = 10;
+constexpr int inputPollMs = 5;
 
 QString systemText(DWORD error) {
     wchar_t* text = nullptr;
@@ -56,7 +57,9 @@ BYTE stopBitsOf(SerialSettings::StopBits stopBits) {
     return ONESTOPBIT;
 }
 
-// Binary output without flow control; DTR and RTS raised, as printers expect of an open port.
+// Binary both ways; the printer's XOFF holds the output until its XON. The ready lines are
+// watched by the caller, since a port whose lines never rise must still print. DTR and RTS are
+// raised, as printers expect of an open port.
 void applySettings(HANDLE port, const SerialSettings& settings, const std::string& location) {
     DCB line{};
     line.DCBlength = sizeof line;
@@ -75,7 +78,9 @@ void applySettings(HANDLE port, const SerialSettings& settings, const std::strin
     line.fDtrControl = DTR_CONTROL_ENABLE;
     line.fRtsControl = RTS_CONTROL_ENABLE;
     line.fDsrSensitivity = FALSE;
-    line.fOutX = FALSE;
+    line.fOutX = TRUE;
+    line.XonChar = 0x11;
+    line.XoffChar = 0x13;
     line.fInX = FALSE;
     line.fAbortOnError = FALSE;
     if (!SetCommState(port, &line)) {
@@ -164,7 +169,43 @@ std::int64_t unsentBytes(Handle port) {
     return status.cbOutQue;
 }
 
+// The read time-outs (an interval of MAXDWORD, no totals) make ReadFile return at once with
+// what has come.
+std::int64_t readSome(Handle port, char* bytes, std::int64_t capacity) {
+    DWORD count = 0;
+    const DWORD size = static_cast<DWORD>(std::min<std::int64_t>(capacity, MAXDWORD));
+    if (!ReadFile(handleOf(port), bytes, size, &count, nullptr)) {
+        throw SerialPortError(SerialPortError::deviceUnavailable, systemText(GetLastError()));
+    }
+    return count;
+}
+
+void waitReadable(Handle port, int timeoutMs) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (ClearCommError(handleOf(port), &errors, &status) && status.cbInQue == 0) {
+        Sleep(static_cast<DWORD>(std::min(timeoutMs, inputPollMs)));
+    }
+}
+
+void discardInput(Handle port) {
+    PurgeComm(handleOf(port), PURGE_RXABORT | PURGE_RXCLEAR);
+}
+
+std::optional<bool> readyLine(Handle port) {
+    DWORD lines = 0;
+    if (!GetCommModemStatus(handleOf(port), &lines)) {
+        return std::nullopt;
+    }
+    return (lines & (MS_CTS_ON | MS_DSR_ON)) != 0;
+}
+
+void discardOutput(Handle port) {
+    PurgeComm(handleOf(port), PURGE_TXABORT | PURGE_TXCLEAR);
+}
+
 void closePort(Handle port) {
+    discardOutput(port);
     CloseHandle(handleOf(port));
 }
 

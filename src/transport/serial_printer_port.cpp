@@ -1,17 +1,15 @@
 #include "serial_printer_port.h"
 
+#include "printer_conversation.h"
 #include "serial_port_error.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
+#include <array>
 
 namespace {
 
-// A printer that takes no byte for this long is out of paper, off or unplugged.
-constexpr int stallLimitMs = 3000;
-constexpr int pollMs = 10;
-// Start, data, parity and stop bits of one character, rounded up.
-constexpr int bitsPerCharacter = 12;
+constexpr int writePollMs = 10;
+constexpr qint64 readChunk = 256;
 
 } // namespace
 
@@ -51,35 +49,92 @@ void SerialPrinterPort::open() {
     }
 }
 
+PrinterCheck SerialPrinterPort::beginJob() {
+    PrinterConversation conversation(*this);
+    if (!conversation.probe()) {
+        if (answeringPorts_.contains(portNumber_)) {
+            fail(QStringLiteral("프린터가 응답하지 않습니다"));
+        }
+        return PrinterCheck{false, true};
+    }
+    answeringPorts_.insert(portNumber_);
+    conversation.requireReady();
+    return PrinterCheck{true, true};
+}
+
 void SerialPrinterPort::write(const QByteArray& bytes) {
     qint64 done = 0;
-    QDeadlineTimer stall(stallLimitMs);
+    QDeadlineTimer stall(printer_limits::stallMs);
     while (done < bytes.size()) {
-        const qint64 taken =
-            serial_platform::writeSome(handle(), bytes.constData() + done, bytes.size() - done);
+        const qint64 taken = printerBusy()
+                                 ? 0
+                                 : serial_platform::writeSome(handle(), bytes.constData() + done,
+                                                              bytes.size() - done);
         if (taken > 0) {
             done += taken;
-            stall.setRemainingTime(stallLimitMs);
+            stall.setRemainingTime(printer_limits::stallMs);
         } else if (stall.hasExpired()) {
-            failStalled();
+            fail(QStringLiteral("프린터가 출력을 받지 않습니다"));
         } else {
-            serial_platform::waitWritable(handle(), pollMs);
+            serial_platform::waitWritable(handle(), writePollMs);
         }
     }
 }
 
-// Bounded by the line time of what is still queued, so that a port that never drains (a
-// printer holding the line) cannot keep the program waiting.
-void SerialPrinterPort::waitUntilSent() {
-    qint64 unsent = serial_platform::unsentBytes(handle());
-    const QDeadlineTimer deadline(stallLimitMs + 2 * lineTimeMs(unsent));
-    while (unsent > 0) {
-        if (deadline.hasExpired()) {
-            failStalled();
-        }
-        QThread::msleep(pollMs);
-        unsent = serial_platform::unsentBytes(handle());
+void SerialPrinterPort::finishJob(const PrinterCheck& check) {
+    if (check.answers) {
+        PrinterConversation(*this).confirmPrinted();
+    } else {
+        waitUntilTaken();
     }
+}
+
+void SerialPrinterPort::waitUntilTaken() {
+    PrinterConversation(*this).waitUntilTaken();
+}
+
+// A printer that drives its ready line low while busy is obeyed, once it was seen raising it;
+// a cable that carries no such line must not keep the port from printing.
+bool SerialPrinterPort::printerBusy() {
+    const std::optional<bool> ready = serial_platform::readyLine(handle());
+    if (!ready) {
+        return false;
+    }
+    if (*ready) {
+        portsSeenReady_.insert(portNumber_);
+        return false;
+    }
+    return portsSeenReady_.contains(portNumber_);
+}
+
+void SerialPrinterPort::writeRequest(const QByteArray& request) {
+    write(request);
+}
+
+QByteArray SerialPrinterPort::readInput(int waitMs) {
+    std::array<char, readChunk> buffer{};
+    qint64 count = serial_platform::readSome(handle(), buffer.data(), readChunk);
+    if (count == 0 && waitMs > 0) {
+        serial_platform::waitReadable(handle(), waitMs);
+        count = serial_platform::readSome(handle(), buffer.data(), readChunk);
+    }
+    return QByteArray(buffer.data(), count);
+}
+
+void SerialPrinterPort::discardInput() {
+    serial_platform::discardInput(handle());
+}
+
+qint64 SerialPrinterPort::heldBytes() {
+    return serial_platform::unsentBytes(handle());
+}
+
+void SerialPrinterPort::fail(const QString& reason) {
+    if (handle_) {
+        serial_platform::discardOutput(*handle_);
+    }
+    throw SerialPortError(SerialPortError::printerNotTaking,
+                          QStringLiteral("COM%1: %2").arg(portNumber_).arg(reason));
 }
 
 serial_platform::Handle SerialPrinterPort::handle() const {
@@ -88,13 +143,4 @@ serial_platform::Handle SerialPrinterPort::handle() const {
                               QStringLiteral("COM%1: 포트가 열려 있지 않습니다").arg(portNumber_));
     }
     return *handle_;
-}
-
-int SerialPrinterPort::lineTimeMs(qint64 bytes) const {
-    return static_cast<int>(bytes * bitsPerCharacter * 1000 / settings_.baudRate);
-}
-
-void SerialPrinterPort::failStalled() const {
-    throw SerialPortError(SerialPortError::printerNotTaking,
-                          QStringLiteral("COM%1: 프린터가 출력을 받지 않습니다").arg(portNumber_));
 }

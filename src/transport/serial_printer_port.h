@@ -1,19 +1,22 @@
 #pragma once
 
+#include "printer_link.h"
 #include "serial_port_platform.h"
 #include "serial_settings.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <optional>
 
-// The terminal's receipt printer on a serial port. Every use reconfigures it, opens it, writes,
-// waits until the bytes have left, and closes it again. A printer that stops taking bytes
-// fails the use within a bound; it never blocks the program for good.
-class SerialPrinterPort {
+// The terminal's receipt printer on a serial port. Every use reconfigures it, opens it, asks
+// the printer whether it can print, writes, waits until the printer says it printed, and closes
+// it again. A printer that stops taking bytes or keeps reporting a stop fails the use within a
+// bound; it never blocks the program for good.
+class SerialPrinterPort : private PrinterLink {
 public:
     explicit SerialPrinterPort(QString programFolder);
-    ~SerialPrinterPort();
+    ~SerialPrinterPort() override;
     SerialPrinterPort(const SerialPrinterPort&) = delete;
     SerialPrinterPort& operator=(const SerialPrinterPort&) = delete;
 
@@ -24,20 +27,34 @@ public:
     void setSettings(const QString& text);
     // Throws SerialPortError: 8002 for a port that does not exist, 8005 for one in use.
     void open();
+    // Before a job: whether the printer answers (a printer that answered on this port before
+    // must answer now), and that it is not stopped. Throws SerialPortError 8020 otherwise.
+    PrinterCheck beginJob();
     // Hands the bytes to the port. Throws SerialPortError when the port fails or takes
     // nothing for a while.
     void write(const QByteArray& bytes);
-    // Returns once every byte written since open() has left the line. Throws SerialPortError
-    // when the port fails or does not get them out in time.
-    void waitUntilSent();
+    // After a job's last byte: returns once the printer confirmed it printed everything, or,
+    // for a printer that cannot be asked, once every byte left the line. Throws SerialPortError
+    // otherwise, with what was still queued dropped.
+    void finishJob(const PrinterCheck& check);
+    // Returns once every byte written since open() has left the line.
+    void waitUntilTaken();
 
 private:
+    void writeRequest(const QByteArray& request) override;
+    QByteArray readInput(int waitMs) override;
+    void discardInput() override;
+    qint64 heldBytes() override;
+    [[noreturn]] void fail(const QString& reason) override;
+
     serial_platform::Handle handle() const;
-    [[noreturn]] void failStalled() const;
-    int lineTimeMs(qint64 bytes) const;
+    bool printerBusy();
 
     QString programFolder_;
     qint16 portNumber_ = 1;
     SerialSettings settings_;
     std::optional<serial_platform::Handle> handle_;
+    // Ports whose printer answered status requests, or raised its ready line, in this run.
+    QSet<qint16> answeringPorts_;
+    QSet<qint16> portsSeenReady_;
 };

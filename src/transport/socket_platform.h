@@ -9,8 +9,12 @@ namespace socket_platform {
 // receiving half open.
 void shutdownSending(std::intptr_t descriptor);
 
-// Bytes handed to the connection that the peer has not yet acknowledged; -1 when the
-// platform cannot tell.
-std::int64_t unacknowledgedBytes(std::intptr_t descriptor);
+// Makes closing the socket reset the connection: what the peer has not yet taken is dropped
+// instead of being delivered after the program gave up on it.
+void resetOnClose(std::intptr_t descriptor);
+
+// Of the bytes handed to the system since the connection was made, those the peer has not yet
+// acknowledged, whether still queued or in flight; -1 when the platform cannot tell.
+std::int64_t unacknowledgedBytes(std::intptr_t descriptor, std::int64_t handedToSystem);
 
 } // namespace socket_platform

@@ -117,7 +117,8 @@ protected:
 } // namespace
 
 // Per body line the receipt delay, then 15 ms a line; 100 ms before and after closing the
-// port; 100 ms after each deleted job. The printer gets each job's bytes once, in table order.
+// port; 100 ms after each deleted job. The printer gets each job's bytes once, in table order,
+// with the status request that finds out whether it answers before each job, never inside one.
 TEST_F(KitchenJobRunTest, SerialJobsArePacedByTheirLinesAndTheFixedWaits) {
     using namespace layout_expectations;
     addJob(1, QStringLiteral("a\r\nb\r\nc\r\n"));
@@ -127,9 +128,12 @@ TEST_F(KitchenJobRunTest, SerialJobsArePacedByTheirLinesAndTheFixedWaits) {
               (std::vector<int>{20, 20, 20, 45, 100, 100, 100, 20, 15, 100, 100, 100}));
     const QString line = sizeNormal + alignLeft;
     const QString end = alignLeft + sizeNormal;
-    const QByteArray expected =
-        toCodePage949(alignCenter + doubleSize + line + "a" + crlf + line + "b" + crlf + line +
-                      "c" + crlf + end + alignCenter + doubleSize + line + "d" + crlf + end);
+    const QByteArray probe("\x10\x04\x01", 3);
+    const QByteArray expected = probe +
+                                toCodePage949(alignCenter + doubleSize + line + "a" + crlf + line +
+                                              "b" + crlf + line + "c" + crlf + end) +
+                                probe +
+                                toCodePage949(alignCenter + doubleSize + line + "d" + crlf + end);
     EXPECT_EQ(readPrinterUntil(expected), expected);
     EXPECT_EQ(pendingJobs(), 0);
     EXPECT_TRUE(messages_.isEmpty());
