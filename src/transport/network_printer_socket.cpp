@@ -13,6 +13,7 @@ namespace {
 constexpr int writeOutTimeoutMs = 3000;
 // How long a printer may take to close its side after ours is shut.
 constexpr int peerCloseBoundMs = 500;
+constexpr int greetingMs = 20;
 
 } // namespace
 
@@ -59,6 +60,8 @@ PrinterCheck NetworkPrinterSocket::beginJob() {
     PrinterConversation conversation(*this);
     if (!probed_) {
         probed_ = true;
+        // A printer may greet a new connection with a status byte of its own; it is no answer.
+        readInput(greetingMs);
         answers_ = conversation.probe();
         if (!answers_ && answeredBefore_) {
             fail(QStringLiteral("프린터가 응답하지 않습니다"));

@@ -67,24 +67,32 @@ private:
 
 } // namespace
 
-// Whatever the printer said before (a greeting on connection, a late answer) is not an answer.
 bool PrinterConversation::probe() {
-    link_.readInput(printer_limits::pollMs / 5);
-    return ask(Request::printer, printer_limits::probeMs).has_value();
+    const std::optional<char> answer = ask(Request::printer, printer_limits::probeMs);
+    if (answer) {
+        state_.apply(Request::printer, *answer);
+        knowsOnline_ = true;
+    }
+    return answer.has_value();
 }
 
+// Paper end takes a printer offline and stops it; the two answers tell every stop.
 void PrinterConversation::requireReady() {
-    PrinterState state;
-    for (const Request request : {Request::printer, Request::offlineCause, Request::paperSensor}) {
-        const std::optional<char> answer = ask(request, printer_limits::answerMs);
-        if (!answer) {
-            link_.fail(notAnswering);
-        }
-        state.apply(request, *answer);
+    if (!knowsOnline_) {
+        require(Request::printer);
     }
-    if (!state.stopReason().isEmpty()) {
-        link_.fail(state.stopReason());
+    require(Request::offlineCause);
+    if (!state_.stopReason().isEmpty()) {
+        link_.fail(state_.stopReason());
     }
+}
+
+void PrinterConversation::require(Request request) {
+    const std::optional<char> answer = ask(request, printer_limits::answerMs);
+    if (!answer) {
+        link_.fail(notAnswering);
+    }
+    state_.apply(request, *answer);
 }
 
 std::optional<char> PrinterConversation::ask(Request request, int waitMs) {

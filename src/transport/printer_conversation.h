@@ -27,7 +27,8 @@ public:
 
     // Whether the printer answers a status request within a short wait.
     bool probe();
-    // Asks whether the printer can print; fails the link when it cannot or does not answer.
+    // Asks whether the printer can print (whether it is online only when probe() did not
+    // just tell); fails the link when it cannot or does not answer.
     void requireReady();
     // After a job's last byte: returns once the printer has printed everything sent, or fails
     // the link when it keeps reporting a stop or nothing moves for the stall limit.
@@ -38,6 +39,9 @@ public:
 
 private:
     std::optional<char> ask(printer_status::Request request, int waitMs);
+    void require(printer_status::Request request);
 
     PrinterLink& link_;
+    printer_status::PrinterState state_;
+    bool knowsOnline_ = false;
 };
