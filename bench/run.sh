@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the benchmarks against the real program, database, pseudo-terminals and TCP listeners
+# Runs the benchmarks against the real program, database, pseudo-terminals and virtual printers
 # inside the private test network. Names given as arguments (e.g. latency) pick benchmarks;
 # the soak (about 8 minutes) runs only when named.
 # Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency|soak ...]
@@ -13,11 +13,11 @@ build_program() {
     if [[ ! -f build/CMakeCache.txt ]]; then
         cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     fi
-    cmake --build build --target kitchen-print-server
+    cmake --build build --target kitchen-print-server virtual-printer
 }
 
 run_benchmarks() {
-    export KPS_PROGRAM=$PWD/build/bin/kitchen-print-server KPS_SOURCE_DIR=$PWD
+    export KPS_PROGRAM=$PWD/build/bin/kitchen-print-server KPS_BUILD_DIR=$PWD/build KPS_SOURCE_DIR=$PWD
     export PYTHONPATH=$PWD/tests/support:$PWD/bench:$PWD/scripts/demo PYTHONDONTWRITEBYTECODE=1
     local name
     (($# > 0)) || set -- "${ALL_BENCHMARKS[@]}"

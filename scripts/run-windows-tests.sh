@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target kitchen-print-server
+cmake --build build --target kitchen-print-server virtual-printer
 scripts/build-windows.sh -DKPS_LINUX_PROGRAM="$PWD/build/bin/kitchen-print-server"
 
 # A wine prefix of our own, made once in the cache folder (seconds).

@@ -3,6 +3,7 @@
 #include "codepage949.h"
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -52,6 +53,24 @@ std::optional<Alignment> alignmentFor(char n) {
     }
 }
 
+// GS r 1 (or '1') asks after the paper sensor, GS r 2 (or '2') after the drawer connector.
+std::optional<StatusRequest::Sensor> sensorFor(char n) {
+    switch (n) {
+    case 1:
+    case '1':
+        return StatusRequest::Sensor::Paper;
+    case 2:
+    case '2':
+        return StatusRequest::Sensor::Drawer;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isStatusRequest(const std::vector<PrinterEvent>& events, std::size_t before) {
+    return events.size() > before && std::holds_alternative<StatusRequest>(events.back());
+}
+
 } // namespace
 
 std::vector<PrinterEvent> EscPosDecoder::feed(const QByteArray& bytes) {
@@ -59,9 +78,14 @@ std::vector<PrinterEvent> EscPosDecoder::feed(const QByteArray& bytes) {
     std::vector<PrinterEvent> events;
     qsizetype at = 0;
     while (at < pending_.size()) {
-        const qsizetype used = decodeFront(QByteArrayView(pending_).sliced(at), events);
+        const QByteArrayView front = QByteArrayView(pending_).sliced(at);
+        const std::size_t before = events.size();
+        const qsizetype used = decodeFront(front, events);
         if (used == 0) {
             break;
+        }
+        if (!isStatusRequest(events, before)) {
+            printed_ += front.first(used);
         }
         at += used;
     }
@@ -72,9 +96,14 @@ std::vector<PrinterEvent> EscPosDecoder::feed(const QByteArray& bytes) {
 Receipt EscPosDecoder::takeUncut() {
     if (!pending_.isEmpty()) {
         paper_.appendUnknown(pending_);
+        printed_ += pending_;
         pending_.clear();
     }
     return paper_.takeReceipt();
+}
+
+QByteArray EscPosDecoder::takePrinted() {
+    return std::exchange(printed_, {});
 }
 
 qsizetype EscPosDecoder::decodeFront(QByteArrayView bytes, std::vector<PrinterEvent>& events) {
@@ -82,7 +111,7 @@ qsizetype EscPosDecoder::decodeFront(QByteArrayView bytes, std::vector<PrinterEv
     case esc:
         return escCommand(bytes, events);
     case gs:
-        return gsCommand(bytes);
+        return gsCommand(bytes, events);
     case lineFeed:
         paper_.endLine();
         return 1;
@@ -126,20 +155,41 @@ qsizetype EscPosDecoder::escCommand(QByteArrayView bytes, std::vector<PrinterEve
     }
 }
 
-// GS ! n sets the size: width (n >> 4) + 1, height (n & 0x0F) + 1.
-qsizetype EscPosDecoder::gsCommand(QByteArrayView bytes) {
+qsizetype EscPosDecoder::gsCommand(QByteArrayView bytes, std::vector<PrinterEvent>& events) {
     if (bytes.size() < 2) {
         return 0;
     }
-    if (bytes[1] != '!') {
+    switch (bytes[1]) {
+    case '!':
+        return characterSize(bytes);
+    case 'r':
+        return statusRequest(bytes, events);
+    default:
         paper_.appendUnknown(bytes.first(2));
         return 2;
     }
+}
+
+// GS ! n sets the size: width (n >> 4) + 1, height (n & 0x0F) + 1.
+qsizetype EscPosDecoder::characterSize(QByteArrayView bytes) {
     if (bytes.size() < 3) {
         return 0;
     }
     const auto n = static_cast<unsigned char>(bytes[2]);
     paper_.setSize({(n >> 4) + 1, (n & 0x0F) + 1});
+    return 3;
+}
+
+qsizetype EscPosDecoder::statusRequest(QByteArrayView bytes, std::vector<PrinterEvent>& events) {
+    if (bytes.size() < 3) {
+        return 0;
+    }
+    const std::optional<StatusRequest::Sensor> sensor = sensorFor(bytes[2]);
+    if (sensor) {
+        events.emplace_back(StatusRequest{*sensor});
+    } else {
+        paper_.appendUnknown(bytes.first(3));
+    }
     return 3;
 }
 

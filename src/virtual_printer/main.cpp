@@ -1,3 +1,6 @@
+#include "control_commands.h"
+#include "control_socket.h"
+#include "kitchen_printer.h"
 #include "printer_options.h"
 #include "serial_device_reader.h"
 #include "tcp_printer_listener.h"
@@ -6,31 +9,45 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 namespace {
 
-// Starts reading what the print server sends; the reader belongs to owner.
-void startPort(const PrinterOptions& options, VirtualPrinter& printer, QObject& owner) {
-    const auto receive = [&printer](const QByteArray& bytes) { printer.receive(bytes); };
+std::unique_ptr<HostLink> startLink(const PrinterOptions& options, KitchenPrinter& printer) {
     if (options.serialPath.isEmpty()) {
-        auto* listener = new TcpPrinterListener(&owner);
-        QObject::connect(listener, &TcpPrinterListener::received, &owner, receive);
-        listener->listen(options.listenAddress, options.listenPort);
-    } else {
-        auto* reader = new SerialDeviceReader(options.serialPath, &owner);
-        QObject::connect(reader, &SerialDeviceReader::received, &owner, receive);
-        reader->start();
+        auto listener = std::make_unique<TcpPrinterListener>(printer, options.listenAddress,
+                                                             options.listenPort);
+        listener->listen();
+        return listener;
     }
+    auto reader =
+        std::make_unique<SerialDeviceReader>(printer, options.serialPath, options.xonXoff);
+    reader->start();
+    return reader;
+}
+
+std::unique_ptr<ControlSocket> startControl(const QString& path, KitchenPrinter& printer,
+                                            HostLink& link) {
+    if (path.isEmpty()) {
+        return nullptr;
+    }
+    auto control = std::make_unique<ControlSocket>(path, [&printer, &link](const QString& line) {
+        return answerControlLine(line, printer, link);
+    });
+    control->listen();
+    return control;
 }
 
 int run(QGuiApplication& application, const PrinterOptions& options) {
-    VirtualPrinter printer(options.name, options.outFolder);
-    QObject port;
-    startPort(options, printer, port);
+    VirtualPrinter paper(options.name, options.outFolder, options.paperFile, options.quiet);
+    KitchenPrinter printer(paper, options.bufferBytes, options.bytesPerSecond, options.answers);
+    const std::unique_ptr<HostLink> link = startLink(options, printer);
+    const std::unique_ptr<ControlSocket> control =
+        startControl(options.controlPath, printer, *link);
     quitOnTerminationSignals(application);
     const int exitCode = QGuiApplication::exec();
-    printer.finish();
+    paper.finish();
     return exitCode;
 }
 
@@ -44,7 +61,12 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication application(argc, argv);
     try {
-        return run(application, parsePrinterOptions(QGuiApplication::arguments()));
+        const PrinterOptions options = parsePrinterOptions(QGuiApplication::arguments());
+        if (options.helpWanted) {
+            std::fputs(qPrintable(usageText()), stdout);
+            return 0;
+        }
+        return run(application, options);
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;

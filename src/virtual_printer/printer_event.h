@@ -11,4 +11,10 @@ struct CutReceipt {
 
 struct DrawerKick {};
 
-using PrinterEvent = std::variant<CutReceipt, DrawerKick>;
+// GS r n: the host asks after a sensor once everything before the request has been printed.
+struct StatusRequest {
+    enum class Sensor { Paper, Drawer };
+    Sensor sensor;
+};
+
+using PrinterEvent = std::variant<CutReceipt, DrawerKick, StatusRequest>;

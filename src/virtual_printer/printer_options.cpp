@@ -5,11 +5,30 @@
 
 namespace {
 
-const QString usage = QStringLiteral("usage: virtual-printer --name <name> --out <folder> "
-                                     "(--listen <host>:<port> | --serial <path>)");
+constexpr int impactBytesPerSecond = 250;
+
+const char* const usage = R"(usage: virtual-printer --name <name> --out <folder>
+                       (--listen <ip>:<port> | --serial <path>) [options]
+  --name <name>         printer name in the receipt headers and image names
+  --out <folder>        folder of the receipt images, <name>-0001.png, ...
+  --listen <ip>:<port>  a network printer, one TCP client at a time
+  --serial <path>       a serial printer on a device or pseudo-terminal
+  --buffer <bytes>      receive buffer (4096); input waits while it is full
+  --speed <bytes/s>     print speed (20000, a fast thermal printer)
+  --impact              an impact printer: --speed 250
+  --paper <file>        appends every byte put on paper to the file as it is printed
+  --control <path>      Unix socket taking one command per line, answered "ok",
+                        "error <reason>" or the status line:
+                          paper out | paper near-end | paper in, cover open | cover close,
+                          offline | online, power off | power on, answers off | answers on,
+                          reset after <bytes> (network: reset the connection then), status
+  --no-answers          answers no status request (DLE EOT, GS r)
+  --xon-xoff            serial: XOFF at a 3/4 full buffer, XON at 1/4
+  --quiet               no receipt text on standard output (images still go to --out)
+)";
 
 [[noreturn]] void refuse(const QString& reason) {
-    throw std::invalid_argument((reason + QLatin1Char('\n') + usage).toStdString());
+    throw std::invalid_argument((reason + QLatin1Char('\n') + usageText()).toStdString());
 }
 
 void readListenAddress(const QString& text, PrinterOptions& options) {
@@ -23,32 +42,88 @@ void readListenAddress(const QString& text, PrinterOptions& options) {
     options.listenPort = static_cast<quint16>(port);
 }
 
+int positiveNumber(const QCommandLineParser& parser, const QString& option, int otherwise) {
+    if (!parser.isSet(option)) {
+        return otherwise;
+    }
+    bool isNumber = false;
+    const int value = parser.value(option).toInt(&isNumber);
+    if (!isNumber || value <= 0) {
+        refuse(QStringLiteral("--%1 wants a positive number, not '%2'")
+                   .arg(option, parser.value(option)));
+    }
+    return value;
+}
+
+QCommandLineOption valueOption(const char* name) {
+    return {QString::fromLatin1(name), QString(), QStringLiteral("value")};
+}
+
+QCommandLineOption flag(const char* name) {
+    return QCommandLineOption(QString::fromLatin1(name));
+}
+
+void readPort(const QCommandLineParser& parser, PrinterOptions& options) {
+    const bool listens = parser.isSet(QStringLiteral("listen"));
+    if (listens == parser.isSet(QStringLiteral("serial"))) {
+        refuse(QStringLiteral("one of --listen and --serial is needed"));
+    }
+    if (listens) {
+        readListenAddress(parser.value(QStringLiteral("listen")), options);
+    } else {
+        options.serialPath = parser.value(QStringLiteral("serial"));
+    }
+    options.xonXoff = parser.isSet(QStringLiteral("xon-xoff"));
+    if (options.xonXoff && listens) {
+        refuse(QStringLiteral("--xon-xoff is for a serial printer"));
+    }
+}
+
+void readEngine(const QCommandLineParser& parser, PrinterOptions& options) {
+    const bool impact = parser.isSet(QStringLiteral("impact"));
+    if (impact && parser.isSet(QStringLiteral("speed"))) {
+        refuse(QStringLiteral("--impact sets the speed; give one of --impact and --speed"));
+    }
+    options.bufferBytes =
+        positiveNumber(parser, QStringLiteral("buffer"), static_cast<int>(options.bufferBytes));
+    options.bytesPerSecond =
+        impact ? impactBytesPerSecond
+               : positiveNumber(parser, QStringLiteral("speed"), options.bytesPerSecond);
+}
+
 } // namespace
+
+QString usageText() {
+    return QString::fromUtf8(usage);
+}
 
 PrinterOptions parsePrinterOptions(const QStringList& arguments) {
     QCommandLineParser parser;
-    const QCommandLineOption name(QStringLiteral("name"), QStringLiteral("printer name"),
-                                  QStringLiteral("name"));
-    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("receipt image folder"),
-                                 QStringLiteral("folder"));
-    const QCommandLineOption listen(QStringLiteral("listen"), QStringLiteral("TCP address"),
-                                    QStringLiteral("host:port"));
-    const QCommandLineOption serial(QStringLiteral("serial"), QStringLiteral("serial device"),
-                                    QStringLiteral("path"));
-    parser.addOptions({name, out, listen, serial});
+    for (const char* name :
+         {"name", "out", "listen", "serial", "buffer", "speed", "paper", "control"}) {
+        parser.addOption(valueOption(name));
+    }
+    for (const char* name : {"impact", "no-answers", "xon-xoff", "quiet", "help"}) {
+        parser.addOption(flag(name));
+    }
     if (!parser.parse(arguments)) {
         refuse(parser.errorText());
     }
-    if (!parser.isSet(name) || !parser.isSet(out) || parser.isSet(listen) == parser.isSet(serial)) {
-        refuse(QStringLiteral("--name, --out and one of --listen and --serial are needed"));
-    }
     PrinterOptions options;
-    options.name = parser.value(name);
-    options.outFolder = parser.value(out);
-    if (parser.isSet(listen)) {
-        readListenAddress(parser.value(listen), options);
-    } else {
-        options.serialPath = parser.value(serial);
+    if (parser.isSet(QStringLiteral("help"))) {
+        options.helpWanted = true;
+        return options;
     }
+    if (!parser.isSet(QStringLiteral("name")) || !parser.isSet(QStringLiteral("out"))) {
+        refuse(QStringLiteral("--name and --out are needed"));
+    }
+    options.name = parser.value(QStringLiteral("name"));
+    options.outFolder = parser.value(QStringLiteral("out"));
+    readPort(parser, options);
+    readEngine(parser, options);
+    options.paperFile = parser.value(QStringLiteral("paper"));
+    options.controlPath = parser.value(QStringLiteral("control"));
+    options.answers = !parser.isSet(QStringLiteral("no-answers"));
+    options.quiet = parser.isSet(QStringLiteral("quiet"));
     return options;
 }

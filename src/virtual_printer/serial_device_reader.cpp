@@ -1,6 +1,5 @@
 #include "serial_device_reader.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,9 +10,12 @@
 namespace {
 
 constexpr int reopenDelayMs = 200;
-constexpr int readChunk = 4096;
+constexpr qsizetype readChunk = 4096;
+const QByteArray xon("\x11", 1);
+const QByteArray xoff("\x13", 1);
 
-// No echo, no line editing, no CR to LF translation: the bytes exactly as the writer sent them.
+// No echo, no line editing, no CR to LF translation, no flow control of its own: the bytes
+// exactly as the writer sent them.
 void makeRaw(int fd) {
     termios settings{};
     if (tcgetattr(fd, &settings) == 0) {
@@ -24,18 +26,14 @@ void makeRaw(int fd) {
 
 } // namespace
 
-SerialDeviceReader::SerialDeviceReader(QString path, QObject* parent)
-    : QObject(parent), path_(std::move(path)) {
+SerialDeviceReader::SerialDeviceReader(KitchenPrinter& printer, QString path, bool xonXoff,
+                                       QObject* parent)
+    : QObject(parent), printer_(printer), path_(std::move(path)), xonXoff_(xonXoff) {
     reopenTimer_.setSingleShot(true);
     reopenTimer_.setInterval(reopenDelayMs);
     connect(&reopenTimer_, &QTimer::timeout, this, &SerialDeviceReader::reopen);
-}
-
-SerialDeviceReader::~SerialDeviceReader() {
-    notifier_.reset();
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
+    connect(&printer_, &KitchenPrinter::roomMade, this, &SerialDeviceReader::resumeReading);
+    connect(&printer_, &KitchenPrinter::answer, this, &SerialDeviceReader::sendBack);
 }
 
 void SerialDeviceReader::start() {
@@ -46,45 +44,75 @@ void SerialDeviceReader::start() {
     }
 }
 
+// Answers go back only on a terminal: written into a FIFO they would come back as input.
 bool SerialDeviceReader::open() {
-    fd_ = ::open(path_.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0) {
+    const int fd =
+        ::open(path_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return false;
     }
-    if (isatty(fd_) != 0) {
-        makeRaw(fd_);
+    answersGoBack_ = isatty(fd) != 0;
+    if (answersGoBack_) {
+        makeRaw(fd);
     }
-    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, &SerialDeviceReader::readAvailable);
+    device_.watch(fd, this, [this] { readAvailable(); });
+    resumeReading();
     return true;
 }
 
-// Reads until the device has nothing more for now; anything else than "try again later" ends
-// this opening.
 void SerialDeviceReader::readAvailable() {
-    std::array<char, readChunk> buffer{};
-    ssize_t count = 0;
-    while ((count = ::read(fd_, buffer.data(), buffer.size())) > 0 ||
-           (count < 0 && errno == EINTR)) {
-        if (count > 0) {
-            Q_EMIT received(QByteArray(buffer.data(), count));
-        }
+    const qsizetype room = printer_.room();
+    if (room == 0) {
+        device_.setReading(false);
+        return;
     }
-    const bool drained = count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-    if (!drained) {
+    const ReadableDescriptor::Read read = device_.readAtMost(std::min(room, readChunk));
+    if (read.ended) {
         closeAndReopenLater();
+        return;
+    }
+    if (!read.bytes.isEmpty()) {
+        printer_.receive(read.bytes);
+        sendFlowControl();
     }
 }
 
 void SerialDeviceReader::closeAndReopenLater() {
-    notifier_.reset();
-    ::close(fd_);
-    fd_ = -1;
+    device_.close();
     reopenTimer_.start();
 }
 
 void SerialDeviceReader::reopen() {
     if (!open()) {
         reopenTimer_.start();
+    }
+}
+
+void SerialDeviceReader::resumeReading() {
+    if (device_.isOpen() && printer_.room() > 0) {
+        device_.setReading(true);
+    }
+    sendFlowControl();
+}
+
+void SerialDeviceReader::sendBack(const QByteArray& bytes) {
+    if (device_.isOpen() && answersGoBack_) {
+        device_.writeSome(bytes);
+    }
+}
+
+// XOFF when the buffer is three quarters full, XON once it is down to a quarter. A printer
+// without power says nothing; once it is back, an XON ends a stop it had asked for.
+void SerialDeviceReader::sendFlowControl() {
+    if (!xonXoff_ || !printer_.state().poweredOn) {
+        return;
+    }
+    const qsizetype fill = printer_.buffered() * 4;
+    if (!xoffSent_ && fill >= printer_.bufferSize() * 3) {
+        xoffSent_ = true;
+        sendBack(xoff);
+    } else if (xoffSent_ && fill <= printer_.bufferSize()) {
+        xoffSent_ = false;
+        sendBack(xon);
     }
 }

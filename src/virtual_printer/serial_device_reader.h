@@ -1,35 +1,47 @@
 #pragma once
 
+#include "host_link.h"
+#include "kitchen_printer.h"
+#include "readable_descriptor.h"
+
 #include <QObject>
-#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
-#include <memory>
 
-// A serial kitchen printer on a character device or pseudo-terminal, read in raw mode. The
-// writer may open and close its end for every job: an end of input or an I/O error closes the
-// device, which is opened again a moment later.
-class SerialDeviceReader : public QObject {
+// A serial kitchen printer on a character device or pseudo-terminal, in raw mode, read while the
+// printer's buffer has room; answers and flow control go back on the same line. The writer may
+// open and close its end for every job: an end of input or an I/O error closes the device,
+// which is opened again a moment later. With the power off, the line is read and thrown away.
+class SerialDeviceReader : public QObject, public HostLink {
     Q_OBJECT
 
 public:
-    explicit SerialDeviceReader(QString path, QObject* parent = nullptr);
-    ~SerialDeviceReader() override;
+    SerialDeviceReader(KitchenPrinter& printer, QString path, bool xonXoff,
+                       QObject* parent = nullptr);
 
     // Throws std::runtime_error when the device cannot be opened the first time.
     void start();
 
-Q_SIGNALS:
-    void received(const QByteArray& bytes);
+    void powerOff() override {}
+    void powerOn() override {}
+    bool resetAfter(qint64 /*bytes*/) override { return false; }
+    std::optional<qint64> pendingReset() const override { return std::nullopt; }
+    int connections() const override { return 0; }
 
 private:
     bool open();
     void readAvailable();
     void closeAndReopenLater();
     void reopen();
+    void resumeReading();
+    void sendBack(const QByteArray& bytes);
+    void sendFlowControl();
 
+    KitchenPrinter& printer_;
     QString path_;
-    int fd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    ReadableDescriptor device_;
+    bool answersGoBack_ = false;
+    bool xonXoff_;
+    bool xoffSent_ = false;
     QTimer reopenTimer_;
 };

@@ -1,48 +1,106 @@
 #include "tcp_printer_listener.h"
 
-#include <stdexcept>
+#include "listening_socket.h"
+
+#include <sys/socket.h>
 
 namespace {
 
 // The status of a printer with nothing to report; the print server reads it away.
-const QByteArray statusByte("\x12", 1);
+const QByteArray greeting("\x12", 1);
+constexpr qsizetype readChunk = 4096;
 
 } // namespace
 
-TcpPrinterListener::TcpPrinterListener(QObject* parent) : QObject(parent) {
-    connect(&server_, &QTcpServer::newConnection, this, &TcpPrinterListener::takeNextClient);
+TcpPrinterListener::TcpPrinterListener(KitchenPrinter& printer, const QHostAddress& address,
+                                       quint16 port, QObject* parent)
+    : QObject(parent), printer_(printer), address_(address), port_(port) {
+    connect(&printer_, &KitchenPrinter::roomMade, this, &TcpPrinterListener::resumeReading);
+    connect(&printer_, &KitchenPrinter::answer, this, [this](const QByteArray& bytes) {
+        if (client_.isOpen()) {
+            client_.writeSome(bytes);
+        }
+    });
 }
 
-void TcpPrinterListener::listen(const QHostAddress& address, quint16 port) {
-    if (!server_.listen(address, port)) {
-        throw std::runtime_error(QStringLiteral("cannot listen on %1:%2: %3")
-                                     .arg(address.toString())
-                                     .arg(port)
-                                     .arg(server_.errorString())
-                                     .toStdString());
+void TcpPrinterListener::listen() {
+    listener_.watch(openListeningSocket(address_, port_), this, [this] { takeClient(); });
+}
+
+void TcpPrinterListener::powerOff() {
+    if (client_.isOpen()) {
+        resetClient();
     }
+    resetAfter_.reset();
+    listener_.close();
 }
 
-void TcpPrinterListener::takeNextClient() {
-    if (client_ != nullptr || !server_.hasPendingConnections()) {
+bool TcpPrinterListener::resetAfter(qint64 bytes) {
+    resetAfter_ = bytes;
+    return true;
+}
+
+void TcpPrinterListener::takeClient() {
+    const int fd = accept4(listener_.fd(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
         return;
     }
-    client_ = server_.nextPendingConnection();
-    connect(client_, &QTcpSocket::readyRead, this, &TcpPrinterListener::readClient);
-    connect(client_, &QTcpSocket::disconnected, this, &TcpPrinterListener::endClient);
-    client_->write(statusByte);
+    ++connections_;
+    listener_.setReading(false);
+    client_.watch(fd, this, [this] { readClient(); });
+    client_.writeSome(greeting);
 }
 
+// A reset that waits for n more bytes reads no further than the nth.
 void TcpPrinterListener::readClient() {
-    const QByteArray bytes = client_->readAll();
-    if (!bytes.isEmpty()) {
-        Q_EMIT received(bytes);
+    qsizetype most = std::min(printer_.room(), readChunk);
+    if (resetAfter_ && *resetAfter_ > 0) {
+        most = std::min(most, static_cast<qsizetype>(*resetAfter_));
+    }
+    if (most == 0) {
+        client_.setReading(false);
+        return;
+    }
+    const ReadableDescriptor::Read read = client_.readAtMost(most);
+    if (read.ended) {
+        endClient();
+        return;
+    }
+    if (!read.bytes.isEmpty()) {
+        printer_.receive(read.bytes);
+        if (resetDue(read.bytes.size())) {
+            resetClient();
+        }
     }
 }
 
+bool TcpPrinterListener::resetDue(qint64 count) {
+    if (!resetAfter_) {
+        return false;
+    }
+    *resetAfter_ -= count;
+    if (*resetAfter_ > 0) {
+        return false;
+    }
+    resetAfter_.reset();
+    return true;
+}
+
+// Whether the client closed or reset the connection, what the buffer holds prints on.
 void TcpPrinterListener::endClient() {
-    readClient();
-    client_->deleteLater();
-    client_ = nullptr;
-    takeNextClient();
+    client_.close();
+    printer_.hostGone();
+    listener_.setReading(true);
+}
+
+void TcpPrinterListener::resetClient() {
+    const linger abort{1, 0};
+    setsockopt(client_.fd(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    endClient();
+}
+
+void TcpPrinterListener::resumeReading() {
+    if (client_.isOpen() && printer_.room() > 0) {
+        client_.setReading(true);
+    }
 }

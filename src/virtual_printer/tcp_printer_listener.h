@@ -1,29 +1,44 @@
 #pragma once
 
+#include "host_link.h"
+#include "kitchen_printer.h"
+#include "readable_descriptor.h"
+
 #include <QHostAddress>
 #include <QObject>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 // A network kitchen printer: one client at a time, greeted with a status byte as real printers
-// report their state, and read until it closes. Later clients wait in the listen queue.
-class TcpPrinterListener : public QObject {
+// report their state, and read while the printer's buffer has room until the client closes or
+// resets. Later clients wait in the listen queue; with the power off, connections are refused.
+class TcpPrinterListener : public QObject, public HostLink {
     Q_OBJECT
 
 public:
-    explicit TcpPrinterListener(QObject* parent = nullptr);
+    TcpPrinterListener(KitchenPrinter& printer, const QHostAddress& address, quint16 port,
+                       QObject* parent = nullptr);
 
     // Throws std::runtime_error when the address cannot be taken.
-    void listen(const QHostAddress& address, quint16 port);
+    void listen();
 
-Q_SIGNALS:
-    void received(const QByteArray& bytes);
+    void powerOff() override;
+    void powerOn() override { listen(); }
+    bool resetAfter(qint64 bytes) override;
+    std::optional<qint64> pendingReset() const override { return resetAfter_; }
+    int connections() const override { return connections_; }
 
 private:
-    void takeNextClient();
+    void takeClient();
     void readClient();
+    bool resetDue(qint64 count);
     void endClient();
+    void resetClient();
+    void resumeReading();
 
-    QTcpServer server_;
-    QTcpSocket* client_ = nullptr;
+    KitchenPrinter& printer_;
+    QHostAddress address_;
+    quint16 port_;
+    ReadableDescriptor listener_;
+    ReadableDescriptor client_;
+    int connections_ = 0;
+    std::optional<qint64> resetAfter_;
 };

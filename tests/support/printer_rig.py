@@ -1,17 +1,187 @@
-"""Kitchen printers for tests: a serial printer is a socat pseudo-terminal pair whose one end
-the program opens as <program folder>/ports/COMn; the test reads the other end."""
+"""Kitchen printers for tests: the build's virtual printer (src/virtual_printer), which keeps a
+receive buffer, prints at a printer's speed, answers status requests and is worked through its
+control socket like a real printer's paper, cover and switches. A serial printer reads one end
+of a socat pseudo-terminal pair whose other end the program opens as <program folder>/ports/COMn.
+received() is what went onto paper."""
 
-import contextlib
 import os
-import select
+import shutil
 import socket
 import subprocess
+import tempfile
 import threading
 import time
 
+FOLLOW_SECONDS = 0.005
+START_SECONDS = 10
 
-class SerialPrinter:
-    def __init__(self, folder, number):
+
+def virtual_printer_program():
+    return os.path.join(os.environ["KPS_BUILD_DIR"], "bin", "virtual-printer")
+
+
+def control_command(path, line):
+    """Sends one command to the control socket of a virtual printer; returns its answer, which
+    must not be an error."""
+    with socket.socket(socket.AF_UNIX) as control:
+        control.settimeout(START_SECONDS)
+        control.connect(path)
+        control.sendall(line.encode() + b"\n")
+        answer = control.makefile(encoding="utf-8").readline().strip()
+    if answer.startswith("error"):
+        raise AssertionError(f"{line!r}: {answer}")
+    return answer
+
+
+class VirtualPrinter:
+    """The virtual printer as a process with its paper file, followed as it grows, and its
+    control socket."""
+
+    def __init__(self, port_arguments, receive_buffer=None, impact=False, answers=True,
+                 xon_xoff=False):
+        self._folder = tempfile.mkdtemp(prefix="kps-printer-")
+        self._paper_path = os.path.join(self._folder, "paper")
+        self._control = os.path.join(self._folder, "control")
+        options = [*port_arguments, "--paper", self._paper_path, "--control", self._control,
+                   "--quiet"]
+        if receive_buffer is not None:
+            options += ["--buffer", str(receive_buffer)]
+        options += ["--impact"] * impact + ["--no-answers"] * (not answers)
+        options += ["--xon-xoff"] * xon_xoff
+        self._log_path = os.path.join(self._folder, "log")
+        with open(self._log_path, "wb") as log:
+            self.process = subprocess.Popen(
+                [virtual_printer_program(), "--name", "printer", "--out",
+                 os.path.join(self._folder, "receipts"), *options],
+                stdout=subprocess.DEVNULL, stderr=log)
+        self._received = bytearray()
+        # (time the paper file was seen to grow, bytes printed so far), oldest first.
+        self._arrivals = []
+        self._lock = threading.Lock()
+        self._wait_until_controlled()
+        self._paper = open(self._paper_path, "rb")
+        self._stop = threading.Event()
+        self._thread = threading.Thread(target=self._follow_paper, daemon=True)
+        self._thread.start()
+
+    def _wait_until_controlled(self):
+        deadline = time.monotonic() + START_SECONDS
+        while True:
+            try:
+                self.status()
+                return
+            except OSError:
+                if self.process.poll() is not None or time.monotonic() > deadline:
+                    self.process.kill()
+                    with open(self._log_path, encoding="utf-8", errors="replace") as log:
+                        raise AssertionError(f"the virtual printer did not start: {log.read()}")
+                time.sleep(0.02)
+
+    def _follow_paper(self):
+        while not self._stop.wait(FOLLOW_SECONDS):
+            self._read_paper()
+
+    def _read_paper(self):
+        with self._lock:
+            printed = self._paper.read()
+            if printed:
+                self._received += printed
+                self._arrivals.append((time.monotonic(), len(self._received)))
+
+    def command(self, line):
+        return control_command(self._control, line)
+
+    def status(self):
+        """The printer's counters and state: connections, received, printed, buffered, paper,
+        cover, online, power, answers, reset-after."""
+        return dict(field.split("=", 1) for field in self.command("status").split())
+
+    def paper_out(self):
+        self.command("paper out")
+
+    def paper_near_end(self):
+        self.command("paper near-end")
+
+    def paper_in(self):
+        self.command("paper in")
+
+    def cover_open(self):
+        self.command("cover open")
+
+    def cover_close(self):
+        self.command("cover close")
+
+    def offline(self):
+        self.command("offline")
+
+    def online(self):
+        self.command("online")
+
+    def power_off(self):
+        """Power gone: what the buffer held is lost; a network printer refuses connections."""
+        self.command("power off")
+
+    def power_on(self):
+        self.command("power on")
+
+    def answers(self, on):
+        self.command("answers on" if on else "answers off")
+
+    def pause(self):
+        """The paper runs out: printing stops, the buffer fills and the printer stops reading,
+        until resume()."""
+        self.paper_out()
+
+    def resume(self):
+        self.paper_in()
+
+    def received(self):
+        """Every byte that went onto paper so far, status requests left out."""
+        self._read_paper()
+        with self._lock:
+            return bytes(self._received)
+
+    def arrivals(self):
+        """(time, bytes printed so far) for every growth of the paper, oldest first."""
+        self._read_paper()
+        with self._lock:
+            return list(self._arrivals)
+
+    def first_byte_at(self):
+        arrivals = self.arrivals()
+        return arrivals[0][0] if arrivals else None
+
+    def last_byte_at(self):
+        arrivals = self.arrivals()
+        return arrivals[-1][0] if arrivals else None
+
+    def wait_for(self, data, timeout=15.0):
+        deadline = time.monotonic() + timeout
+        while data not in self.received():
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{data!r} never reached the paper; got {self.received()!r}")
+            time.sleep(0.05)
+
+    def close(self):
+        """Switches the printer off for good; received() still answers."""
+        if self.process.poll() is None:
+            self.process.terminate()
+        try:
+            self.process.wait(timeout=START_SECONDS)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self._stop.set()
+        self._thread.join()
+        self._read_paper()
+        self._paper.close()
+        shutil.rmtree(self._folder, ignore_errors=True)
+
+
+class SerialPrinter(VirtualPrinter):
+    """A serial kitchen printer on COMn of a program folder."""
+
+    def __init__(self, folder, number, **options):
         ports = os.path.join(folder.path, "ports")
         os.makedirs(ports, exist_ok=True)
         self.port_link = os.path.join(ports, f"COM{number}")
@@ -20,45 +190,17 @@ class SerialPrinter:
             ["socat", f"pty,raw,echo=0,link={self.port_link}",
              f"pty,raw,echo=0,link={self.reader_link}"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 5
+        deadline = time.monotonic() + START_SECONDS
         while not (os.path.exists(self.port_link) and os.path.exists(self.reader_link)):
             if time.monotonic() > deadline:
+                self.socat.kill()
                 raise AssertionError("socat did not make the pseudo-terminals")
             time.sleep(0.02)
-        self.fd = os.open(self.reader_link, os.O_RDONLY | os.O_NOCTTY | os.O_NONBLOCK)
-        self._received = bytearray()
-        self._last_byte_at = None
-        # (read time, bytes received so far) per chunk, to tell when a given byte arrived.
-        self._arrivals = []
-        self._lock = threading.Lock()
-        self._reading = threading.Event()
-        self._reading.set()
-        self._stop = False
-        self._thread = threading.Thread(target=self._read, daemon=True)
-        self._thread.start()
-
-    def _read(self):
-        while not self._stop:
-            if not self._reading.wait(0.05):
-                continue
-            ready, _, _ = select.select([self.fd], [], [], 0.05)
-            if ready:
-                try:
-                    chunk = os.read(self.fd, 4096)
-                except BlockingIOError:
-                    continue
-                with self._lock:
-                    self._received += chunk
-                    self._last_byte_at = time.monotonic()
-                    self._arrivals.append((self._last_byte_at, len(self._received)))
-
-    def pause(self):
-        """Stops reading, as a printer out of paper does, until resume(); the pseudo-terminals'
-        kernel buffers then fill and the program's writes stall."""
-        self._reading.clear()
-
-    def resume(self):
-        self._reading.set()
+        try:
+            super().__init__(["--serial", self.reader_link], **options)
+        except AssertionError:
+            self.socat.kill()
+            raise
 
     def remove_port(self):
         """Unplugs the printer: the port the program opens is gone until restore_port()."""
@@ -68,124 +210,42 @@ class SerialPrinter:
     def restore_port(self):
         os.symlink(self._port_target, self.port_link)
 
-    def last_byte_at(self):
-        with self._lock:
-            return self._last_byte_at
-
-    def arrivals(self):
-        """(read time, bytes received so far) for every chunk read, oldest first."""
-        with self._lock:
-            return list(self._arrivals)
-
-    def first_byte_at(self):
-        with self._lock:
-            return self._arrivals[0][0] if self._arrivals else None
-
-    def received(self):
-        with self._lock:
-            return bytes(self._received)
-
-    def wait_for(self, data, timeout=15.0):
-        deadline = time.monotonic() + timeout
-        while data not in self.received():
-            if time.monotonic() > deadline:
-                raise AssertionError(f"{data!r} never reached the printer; got {self.received()!r}")
-            time.sleep(0.05)
-
     def close(self):
-        self._stop = True
-        self._thread.join()
-        os.close(self.fd)
+        super().close()
         self.socat.terminate()
         self.socat.wait(timeout=5)
 
 
-class NetworkPrinter:
-    """A kitchen printer on a TCP port: it answers each connection with a status byte, as
-    printers do, reads until the program closes, can drop a connection mid-job, and can pause
-    reading. A small receive_buffer (bytes) makes a pause back up the program's sending."""
+class NetworkPrinter(VirtualPrinter):
+    """A network kitchen printer: it greets each connection with a status byte, as printers
+    do, serves one connection at a time and can reset one mid-job (drop_after_bytes)."""
 
-    def __init__(self, host, port=9100, drop_after_bytes=None, receive_buffer=None):
+    def __init__(self, host, port=9100, drop_after_bytes=None, **options):
         self.host, self.port = host, port
-        self.drop_after_bytes = drop_after_bytes
-        self.connections = 0
-        self._received = bytearray()
-        self._first_byte_at = None
-        self._last_byte_at = None
-        self._lock = threading.Lock()
-        self._reading = threading.Event()
-        self._reading.set()
-        self._server = socket.create_server((host, port))
-        if receive_buffer is not None:
-            # Connections accepted later inherit the listening socket's buffer size.
-            self._server.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, receive_buffer)
-        self._server.settimeout(0.05)
-        self._stop = False
-        self._thread = threading.Thread(target=self._serve, daemon=True)
-        self._thread.start()
+        super().__init__(["--listen", f"{host}:{port}"], **options)
+        if drop_after_bytes is not None:
+            self.drop_after_bytes = drop_after_bytes
 
-    def _serve(self):
-        while not self._stop:
-            try:
-                connection, _ = self._server.accept()
-            except socket.timeout:
-                continue
-            with self._lock:
-                self.connections += 1
-            # A connection the program reset ends like one it closed.
-            with contextlib.suppress(ConnectionError):
-                self._take(connection)
+    @property
+    def connections(self):
+        return int(self.status()["connections"])
 
-    def _take(self, connection):
-        connection.sendall(b"\x12")
-        connection.settimeout(0.05)
-        taken = 0
-        with connection:
-            while not self._stop:
-                if not self._reading.wait(0.05):
-                    continue
-                try:
-                    chunk = connection.recv(4096)
-                except socket.timeout:
-                    continue
-                if not chunk:
-                    return
-                with self._lock:
-                    self._received += chunk
-                    self._last_byte_at = time.monotonic()
-                    self._first_byte_at = self._first_byte_at or self._last_byte_at
-                taken += len(chunk)
-                if self.drop_after_bytes is not None and taken >= self.drop_after_bytes:
-                    self.drop_after_bytes = None
-                    return
+    @property
+    def drop_after_bytes(self):
+        """Bytes still to come before the printer resets its connection, None when no reset
+        waits (none was asked for, or it happened)."""
+        left = self.status()["reset-after"]
+        return None if left == "none" else int(left)
+
+    @drop_after_bytes.setter
+    def drop_after_bytes(self, count):
+        """Resets the connection, as a printer reset mid-job does, once that many more bytes
+        came in."""
+        self.command(f"reset after {count}")
 
     def drop_at_next_chunk(self):
-        """Drops the connection that receives the next chunk, as a printer reset mid-job does."""
+        """Resets the connection that receives the next chunk."""
         self.drop_after_bytes = 0
-
-    def pause(self):
-        """Stops reading, as a printer out of paper does, until resume()."""
-        self._reading.clear()
-
-    def resume(self):
-        self._reading.set()
-
-    def received(self):
-        with self._lock:
-            return bytes(self._received)
-
-    def first_byte_at(self):
-        with self._lock:
-            return self._first_byte_at
-
-    def last_byte_at(self):
-        with self._lock:
-            return self._last_byte_at
-
-    def close(self):
-        self._stop = True
-        self._thread.join()
-        self._server.close()
 
 
 class SilentPrinter:

@@ -1,9 +1,9 @@
 #include "escpos_bytes.h"
+#include "printer_process.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -66,12 +66,6 @@ protected:
     QTemporaryDir folder_;
     QProcess program_;
 };
-
-quint16 freeLoopbackPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
 
 // One print job as the print server sends it: connect, read the status byte away, send,
 // close. Retries the connection while the program starts.

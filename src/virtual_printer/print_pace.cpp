@@ -1,0 +1,41 @@
+#include "print_pace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int tickMs = 10;
+constexpr double longestCatchUpSeconds = 0.05;
+
+} // namespace
+
+PrintPace::PrintPace(int bytesPerSecond, std::function<void(qsizetype)> print)
+    : bytesPerSecond_(bytesPerSecond), print_(std::move(print)) {
+    timer_.setInterval(tickMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+}
+
+void PrintPace::start() {
+    if (!timer_.isActive()) {
+        allowance_ = 0;
+        sinceLastTick_.start();
+        timer_.start();
+    }
+}
+
+void PrintPace::stop() {
+    timer_.stop();
+}
+
+void PrintPace::tick() {
+    const double seconds = static_cast<double>(sinceLastTick_.restart()) / 1000;
+    const double most = std::max(1.0, bytesPerSecond_ * longestCatchUpSeconds);
+    allowance_ = std::min(allowance_ + seconds * bytesPerSecond_, most);
+    const double whole = std::floor(allowance_);
+    if (whole >= 1) {
+        allowance_ -= whole;
+        print_(static_cast<qsizetype>(whole));
+    }
+}
