@@ -30,8 +30,9 @@ MAIN_POS, SECOND_POS = "01", "02"
 # main POS prints as well; so the second terminal files more.
 TERMINAL_WEIGHTS = {MAIN_POS: 2, SECOND_POS: 3}
 RESET_PRINTER, PAUSED_PRINTER = ("주방 2", "127.0.0.2", "9100"), ("주방 3", "127.0.0.3", "9100")
-# The kernel then takes in about 2 KB per connection unread: a pause soon backs up the program.
-RECEIVE_BUFFER = 2048
+# The printers' receive buffer; with the kernel's 2 KB or so before the printer, far less than a
+# burst: a pause soon backs up the program.
+RECEIVE_BUFFER = 512
 # Jobs filed for the paused printer as it pauses, some 4 KB in one visit.
 PAUSE_BURST = 12
 TERMINAL_SETTINGS = {"프린터포트": "COM1", "프린터파라미터": "9600,N,8,1", "돈통열기코드": KICK_CODE}

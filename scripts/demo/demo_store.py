@@ -1,5 +1,6 @@
 """The demo store: a database with one terminal as main POS, a serial kitchen printer, two
-network printers (one unreachable), the kitchen print server, and a simulator filing jobs.
+network printers (one unreachable), the kitchen print server, and a simulator filing jobs. The
+reachable network printer runs out of paper for a while and gets it back.
 Runs inside the private test network (scripts/with-test-network.sh); see scripts/run-demo.sh."""
 
 import os
@@ -13,7 +14,8 @@ import threading
 import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-BIN = os.path.join(REPO, "build", "bin")
+os.environ.setdefault("KPS_BUILD_DIR", os.path.join(REPO, "build"))
+BIN = os.path.join(os.environ["KPS_BUILD_DIR"], "bin")
 os.environ.setdefault("KPS_SOURCE_DIR", REPO)
 os.environ.setdefault("KPS_PROGRAM", os.path.join(BIN, "kitchen-print-server"))
 # Qt wants a private runtime folder; root's session may have none.
@@ -21,11 +23,15 @@ os.environ.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="kps-demo-runti
 sys.path.insert(0, os.path.join(REPO, "tests", "support"))
 
 from order_simulator import OrderSimulator  # noqa: E402
-from printer_rig import SilentPrinter  # noqa: E402
+from printer_rig import SilentPrinter, control_command  # noqa: E402
 from program_rig import ProgramFolder, insert_statement, reset_tables, sql  # noqa: E402
 
 OUTPUT = os.path.join(REPO, "demo-output")
 RECEIPTS = os.path.join(OUTPUT, "receipts")
+PAPER_FILE = os.path.join(OUTPUT, "network-printer.paper")
+CONTROL = os.path.join(OUTPUT, "network-printer.control")
+PAPER_OUT_AT, PAPER_BACK_AT = 15, 25
+CUTS = (b"\x1bi", b"\x1bm")
 STORE, POS = "S001", "01"
 NETWORK_PRINTER = ("주방 2 (네트워크)", "127.0.0.2", "9100")
 UNREACHABLE_PRINTER = ("주방 3 (꺼짐)", "127.0.0.3", "9100")
@@ -98,14 +104,64 @@ def start_printers(processes, program_folder):
     printer = os.path.join(BIN, "virtual-printer")
     processes.start([printer, "--name", "주방1-COM1", "--out", RECEIPTS, "--serial", serial_end])
     processes.start([printer, "--name", "주방2-네트워크", "--out", RECEIPTS,
-                     "--listen", f"{NETWORK_PRINTER[1]}:{NETWORK_PRINTER[2]}"])
+                     "--listen", f"{NETWORK_PRINTER[1]}:{NETWORK_PRINTER[2]}",
+                     "--paper", PAPER_FILE, "--control", CONTROL])
+    while not os.path.exists(CONTROL):
+        time.sleep(0.05)
     return SilentPrinter(UNREACHABLE_PRINTER[1], int(UNREACHABLE_PRINTER[2]))
 
 
-def file_jobs(simulator, seconds):
+class PaperRunningOut:
+    """The network printer's paper runs out 15 s into the demo and is put back 10 s later; the
+    tickets filed for it meanwhile, at least one, wait in the printer or in the table and print
+    once it is back."""
+
+    def __init__(self):
+        self.out = False
+        self.filed = self.filed_while_out = 0
+        self._timers = [threading.Timer(PAPER_OUT_AT, self._set, (True,)),
+                        threading.Timer(PAPER_BACK_AT, self._set, (False,))]
+        for timer in self._timers:
+            timer.start()
+
+    def _set(self, out):
+        control_command(CONTROL, "paper out" if out else "paper in")
+        self.out = out
+        say("주방2-네트워크", "용지 없음 (paper out)" if out else "용지 넣음 (paper back in)")
+
+    def route(self, job):
+        """The job as filed: the first ticket while the paper is out goes to this printer."""
+        if self.out and not self.filed_while_out and job["출력물종류"] != "돈통열기":
+            job = {**job, "프린터명": NETWORK_PRINTER[0], "IP주소": NETWORK_PRINTER[1],
+                   "프린터포트": NETWORK_PRINTER[2]}
+        if job["IP주소"] == NETWORK_PRINTER[1]:
+            self.filed += 1
+            self.filed_while_out += self.out
+        return job
+
+    def end(self):
+        for timer in self._timers:
+            timer.cancel()
+        if self.out:
+            self._set(False)
+
+    def report(self):
+        left = int(sql(f"Select count(*) From 주방출력물 Where IP주소 = '{NETWORK_PRINTER[1]}';"))
+        with open(PAPER_FILE, "rb") as paper:
+            printed = paper.read()
+        cut = sum(printed.count(cut) for cut in CUTS)
+        if left == 0 and cut >= self.filed:
+            say("demo", f"every one of the {self.filed} tickets for 주방2-네트워크 was printed, "
+                        f"{self.filed_while_out} of them filed while it was out of paper")
+        else:
+            say("demo", f"주방2-네트워크: {self.filed} tickets filed, {cut} cut on paper, "
+                        f"{left} still in the table")
+
+
+def file_jobs(simulator, seconds, paper):
     deadline = None if seconds is None else time.monotonic() + seconds
     while deadline is None or time.monotonic() < deadline:
-        job = simulator.next_job()
+        job = paper.route(simulator.next_job())
         sql(insert_statement("주방출력물", job))
         say("POS", f"{job['출력물종류']} 테이블 {job['테이블명']} → {job['프린터명']} "
                    f"({job['IP주소']} {job['프린터포트']})")
@@ -124,20 +180,26 @@ def main():
                                   "SERVER=127.0.0.1", "DB=MS-SQL"],
                            path=os.path.join(OUTPUT, "program"))
     processes = DemoProcesses()
-    silent = None
+    silent = paper = None
     try:
         silent = start_printers(processes, folder.path)
         processes.start([folder.program], source="주방출력서버",
                         env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
         simulator = OrderSimulator(STORE, POS, "COM1", [NETWORK_PRINTER, UNREACHABLE_PRINTER])
-        file_jobs(simulator, seconds)
+        paper = PaperRunningOut()
+        file_jobs(simulator, seconds, paper)
+        paper.end()
         time.sleep(5)  # lets the last jobs print
     except KeyboardInterrupt:
         say("demo", "stopping")
     finally:
+        if paper:
+            paper.end()
         processes.stop()
         if silent:
             silent.close()
+    if paper:
+        paper.report()
     receipts = sorted(name for name in os.listdir(RECEIPTS) if name.endswith(".png"))
     say("demo", f"{len(receipts)} receipts as PNG in {RECEIPTS}; "
                 f"logs in {folder.path}/ERROR_LOG and {folder.path}/주방출력_LOG")

@@ -6,6 +6,7 @@
 #include "virtual_printer.h"
 
 #include <QObject>
+#include <algorithm>
 
 // A kitchen printer between its interface and its paper. What the host link reads goes into a
 // receive buffer of a fixed size, from which the print engine takes it at the printer's speed

@@ -79,6 +79,7 @@ void SerialDeviceReader::readAvailable() {
 
 void SerialDeviceReader::closeAndReopenLater() {
     device_.close();
+    printer_.hostGone();
     reopenTimer_.start();
 }
 
