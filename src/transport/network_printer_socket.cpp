@@ -109,8 +109,11 @@ QByteArray NetworkPrinterSocket::readInput(int waitMs) {
     return socket_.readAll();
 }
 
+// What the system received but Qt has not read yet is stale too.
 void NetworkPrinterSocket::discardInput() {
-    socket_.readAll();
+    do {
+        socket_.readAll();
+    } while (socket_.state() == QAbstractSocket::ConnectedState && socket_.waitForReadyRead(0));
 }
 
 qint64 NetworkPrinterSocket::heldBytes() {

@@ -178,7 +178,6 @@ void discardOutput(Handle port) {
 }
 
 void closePort(Handle port) {
-    discardOutput(port);
     close(static_cast<int>(port));
 }
 

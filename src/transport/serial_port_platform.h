@@ -44,12 +44,11 @@ void discardInput(Handle port);
 // lines, as pseudo-terminals.
 std::optional<bool> readyLine(Handle port);
 
-// Drops what the port still holds, then closes it, so that closing never waits for a printer.
-// Every use waits for its bytes to be taken before it closes the port: what is left belongs to
-// a use that failed, and its job is printed again in full.
+// Closes the port; what it still holds goes out first.
 void closePort(Handle port);
 
-// Drops what the port still holds without closing it.
+// Drops what the port still holds, so that closing does not wait for a printer that takes
+// nothing.
 void discardOutput(Handle port);
 
 } // namespace serial_platform

@@ -205,7 +205,6 @@ void discardOutput(Handle port) {
 }
 
 void closePort(Handle port) {
-    discardOutput(port);
     CloseHandle(handleOf(port));
 }
 

@@ -20,8 +20,13 @@ SerialPrinterPort::~SerialPrinterPort() {
     close();
 }
 
+// A use that did not see its bytes taken failed: its job is printed again in full, and what
+// the port still holds is dropped so that closing never waits for the driver's closing time.
 void SerialPrinterPort::close() {
     if (handle_) {
+        if (!allTaken_) {
+            serial_platform::discardOutput(*handle_);
+        }
         serial_platform::closePort(*handle_);
         handle_.reset();
     }
@@ -40,6 +45,7 @@ void SerialPrinterPort::open() {
         throw SerialPortError(SerialPortError::portAlreadyOpen,
                               QStringLiteral("포트가 이미 열려 있습니다 (COM%1)").arg(portNumber_));
     }
+    allTaken_ = true;
     try {
         handle_ = serial_platform::openPort(
             serial_platform::portLocation(portNumber_, programFolder_.toStdString()), settings_);
@@ -63,6 +69,7 @@ PrinterCheck SerialPrinterPort::beginJob() {
 }
 
 void SerialPrinterPort::write(const QByteArray& bytes) {
+    allTaken_ = false;
     qint64 done = 0;
     QDeadlineTimer stall(printer_limits::stallMs);
     while (done < bytes.size()) {
@@ -84,6 +91,7 @@ void SerialPrinterPort::write(const QByteArray& bytes) {
 void SerialPrinterPort::finishJob(const PrinterCheck& check) {
     if (check.answers) {
         PrinterConversation(*this).confirmPrinted();
+        allTaken_ = true;
     } else {
         waitUntilTaken();
     }
@@ -91,6 +99,7 @@ void SerialPrinterPort::finishJob(const PrinterCheck& check) {
 
 void SerialPrinterPort::waitUntilTaken() {
     PrinterConversation(*this).waitUntilTaken();
+    allTaken_ = true;
 }
 
 // A printer that drives its ready line low while busy is obeyed, once it was seen raising it;

@@ -35,7 +35,8 @@ public:
     void write(const QByteArray& bytes);
     // After a job's last byte: returns once the printer confirmed it printed everything, or,
     // for a printer that cannot be asked, once every byte left the line. Throws SerialPortError
-    // otherwise, with what was still queued dropped.
+    // otherwise, with what was still queued dropped; so does closing the port after any use
+    // whose bytes were not all taken.
     void finishJob(const PrinterCheck& check);
     // Returns once every byte written since open() has left the line.
     void waitUntilTaken();
@@ -54,6 +55,8 @@ private:
     qint16 portNumber_ = 1;
     SerialSettings settings_;
     std::optional<serial_platform::Handle> handle_;
+    // Every byte written since open() was taken (or confirmed printed).
+    bool allTaken_ = true;
     // Ports whose printer answered status requests, or raised its ready line, in this run.
     QSet<qint16> answeringPorts_;
     QSet<qint16> portsSeenReady_;

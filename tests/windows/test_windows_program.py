@@ -4,6 +4,7 @@ unixODBC), and prints one serial job (a socat pseudo-terminal mapped as COM3) an
 job with exactly the bytes the Linux program prints for the same rows. The uninstaller then
 takes the program away and leaves the configuration file and the logs."""
 
+import functools
 import glob
 import os
 import re
@@ -12,6 +13,7 @@ import tempfile
 import types
 import unittest
 
+from marked_jobs import MarkedJobs
 from printer_rig import NetworkPrinter, SerialPrinter
 from program_rig import (ProgramFolder, RunningProgram, add_job, add_printer_row,
                          add_settings_row, network_job, pending_jobs, require_rig, reset_tables,
@@ -114,7 +116,34 @@ class WindowsProgram(unittest.TestCase):
                                                           launcher=("wine",))
         self.assertEqual(without_print_time(windows_serial), without_print_time(linux_serial))
         self.assertEqual(without_print_time(windows_network), without_print_time(linux_network))
+        self.assert_paper_out_loses_nothing(windows_folder)
         self.uninstall(windows_folder)
+
+    def assert_paper_out_loses_nothing(self, folder):
+        """Wine refuses the system's count of unacknowledged bytes: the printer's own answer
+        must keep the rows of tickets its buffer took while the paper was out."""
+        reset_tables()
+        add_settings_row(메인포스로사용="1")
+        add_printer_row(PRINTER_HOST)
+        printer = NetworkPrinter(PRINTER_HOST)
+        program = RunningProgram(folder, launcher=("wine",))
+        try:
+            program.wait_for_line("출력을 시작합니다", timeout=60)
+            printer.paper_out()
+            jobs = MarkedJobs("WINE", 3)
+            jobs.file(add=functools.partial(network_job, PRINTER_HOST), 출력물종류="영수증")
+            wait_until(lambda: any("용지가 없습니다" in line for line in folder.error_log_lines()),
+                       timeout=60, what="the paper end in the error log")
+            self.assertEqual(len(pending_jobs()), 3)
+            printer.power_off()
+            printer.power_on()
+            printer.paper_in()
+            wait_until(lambda: jobs.printed_in_full(printer.received()) and not pending_jobs(),
+                       timeout=60, what="every ticket on paper and its row gone")
+            jobs.assert_delivered(self, printer.received(), faults=1)
+        finally:
+            program.stop()
+            printer.close()
 
 
 if __name__ == "__main__":
