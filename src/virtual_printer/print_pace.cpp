@@ -17,11 +17,14 @@ PrintPace::PrintPace(int bytesPerSecond, std::function<void(qsizetype)> print)
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
 }
 
+// An idle printer starts on what arrives at once: a thermal head prints a short line before
+// the next tick would come.
 void PrintPace::start() {
     if (!timer_.isActive()) {
-        allowance_ = 0;
+        allowance_ = catchUpBytes();
         sinceLastTick_.start();
         timer_.start();
+        printAllowance();
     }
 }
 
@@ -31,8 +34,15 @@ void PrintPace::stop() {
 
 void PrintPace::tick() {
     const double seconds = static_cast<double>(sinceLastTick_.restart()) / 1000;
-    const double most = std::max(1.0, bytesPerSecond_ * longestCatchUpSeconds);
-    allowance_ = std::min(allowance_ + seconds * bytesPerSecond_, most);
+    allowance_ = std::min(allowance_ + seconds * bytesPerSecond_, catchUpBytes());
+    printAllowance();
+}
+
+double PrintPace::catchUpBytes() const {
+    return std::max(1.0, bytesPerSecond_ * longestCatchUpSeconds);
+}
+
+void PrintPace::printAllowance() {
     const double whole = std::floor(allowance_);
     if (whole >= 1) {
         allowance_ -= whole;

@@ -16,6 +16,8 @@ public:
 
 private:
     void tick();
+    double catchUpBytes() const;
+    void printAllowance();
 
     double bytesPerSecond_;
     std::function<void(qsizetype)> print_;
