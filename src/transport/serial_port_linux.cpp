@@ -89,6 +89,23 @@ std::int32_t openErrorNumber(int error) {
     }
 }
 
+// What a read or write without waiting moved; nothing when the port would have had to wait.
+std::int64_t transferred(ssize_t result) {
+    if (result >= 0) {
+        return result;
+    }
+    if (errno == EAGAIN || errno == EINTR) {
+        return 0;
+    }
+    throw SerialPortError(SerialPortError::deviceUnavailable,
+                          QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void waitFor(Handle port, short events, int timeoutMs) {
+    pollfd waiting{static_cast<int>(port), events, 0};
+    poll(&waiting, 1, timeoutMs);
+}
+
 } // namespace
 
 std::string portLocation(int portNumber, const std::string& programFolder) {
@@ -119,20 +136,11 @@ Handle openPort(const std::string& location, const SerialSettings& settings) {
 }
 
 std::int64_t writeSome(Handle port, const char* bytes, std::int64_t count) {
-    const ssize_t written = write(static_cast<int>(port), bytes, static_cast<size_t>(count));
-    if (written >= 0) {
-        return written;
-    }
-    if (errno == EAGAIN || errno == EINTR) {
-        return 0;
-    }
-    throw SerialPortError(SerialPortError::deviceUnavailable,
-                          QString::fromLocal8Bit(std::strerror(errno)));
+    return transferred(write(static_cast<int>(port), bytes, static_cast<size_t>(count)));
 }
 
 void waitWritable(Handle port, int timeoutMs) {
-    pollfd waiting{static_cast<int>(port), POLLOUT, 0};
-    poll(&waiting, 1, timeoutMs);
+    waitFor(port, POLLOUT, timeoutMs);
 }
 
 std::int64_t unsentBytes(Handle port) {
@@ -145,20 +153,11 @@ std::int64_t unsentBytes(Handle port) {
 }
 
 std::int64_t readSome(Handle port, char* bytes, std::int64_t capacity) {
-    const ssize_t count = read(static_cast<int>(port), bytes, static_cast<size_t>(capacity));
-    if (count >= 0) {
-        return count;
-    }
-    if (errno == EAGAIN || errno == EINTR) {
-        return 0;
-    }
-    throw SerialPortError(SerialPortError::deviceUnavailable,
-                          QString::fromLocal8Bit(std::strerror(errno)));
+    return transferred(read(static_cast<int>(port), bytes, static_cast<size_t>(capacity)));
 }
 
 void waitReadable(Handle port, int timeoutMs) {
-    pollfd waiting{static_cast<int>(port), POLLIN, 0};
-    poll(&waiting, 1, timeoutMs);
+    waitFor(port, POLLIN, timeoutMs);
 }
 
 void discardInput(Handle port) {

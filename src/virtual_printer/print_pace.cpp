@@ -17,11 +17,13 @@ PrintPace::PrintPace(int bytesPerSecond, std::function<void(qsizetype)> print)
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
 }
 
-// An idle printer starts on what arrives at once: a thermal head prints a short line before
-// the next tick would come.
+// An idle printer starts on what arrives at once, with what it could have printed while it
+// stood still: a thermal head prints a short line before the next tick would come.
 void PrintPace::start() {
     if (!timer_.isActive()) {
-        allowance_ = catchUpBytes();
+        const double idleSeconds =
+            idleSince_.isValid() ? static_cast<double>(idleSince_.elapsed()) / 1000 : 1.0;
+        allowance_ = std::min(allowance_ + idleSeconds * bytesPerSecond_, catchUpBytes());
         sinceLastTick_.start();
         timer_.start();
         printAllowance();
@@ -29,7 +31,10 @@ void PrintPace::start() {
 }
 
 void PrintPace::stop() {
-    timer_.stop();
+    if (timer_.isActive()) {
+        timer_.stop();
+        idleSince_.start();
+    }
 }
 
 void PrintPace::tick() {

@@ -23,5 +23,6 @@ private:
     std::function<void(qsizetype)> print_;
     QTimer timer_;
     QElapsedTimer sinceLastTick_;
+    QElapsedTimer idleSince_;
     double allowance_ = 0;
 };

@@ -116,6 +116,8 @@ class WindowsProgram(unittest.TestCase):
                                                           launcher=("wine",))
         self.assertEqual(without_print_time(windows_serial), without_print_time(linux_serial))
         self.assertEqual(without_print_time(windows_network), without_print_time(linux_network))
+        unconfirmed = [line for line in windows_folder.error_log_lines() if "확인할 수" in line]
+        self.assertEqual(unconfirmed, [], "both printers' answers reach the Windows program")
         self.assert_paper_out_loses_nothing(windows_folder)
         self.uninstall(windows_folder)
 
