@@ -62,7 +62,7 @@ PrinterCheck NetworkPrinterSocket::beginJob() {
         probed_ = true;
         // A printer may greet a new connection with a status byte of its own; it is no answer.
         readInput(greetingMs);
-        answers_ = conversation.probe();
+        answers_ = conversation.probe(answeredBefore_);
         if (!answers_ && answeredBefore_) {
             fail(QStringLiteral("프린터가 응답하지 않습니다"));
         }

@@ -67,8 +67,9 @@ private:
 
 } // namespace
 
-bool PrinterConversation::probe() {
-    const std::optional<char> answer = ask(Request::printer, printer_limits::probeMs);
+bool PrinterConversation::probe(bool answeredBefore) {
+    const std::optional<char> answer =
+        ask(Request::printer, answeredBefore ? printer_limits::answerMs : printer_limits::probeMs);
     if (answer) {
         state_.apply(Request::printer, *answer);
         knowsOnline_ = true;

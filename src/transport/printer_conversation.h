@@ -25,8 +25,9 @@ class PrinterConversation {
 public:
     explicit PrinterConversation(PrinterLink& link) : link_(link) {}
 
-    // Whether the printer answers a status request within a short wait.
-    bool probe();
+    // Whether the printer answers a status request: within a short wait, or within the time of
+    // any answer when it is known to answer.
+    bool probe(bool answeredBefore);
     // Asks whether the printer can print (whether it is online only when probe() did not
     // just tell); fails the link when it cannot or does not answer.
     void requireReady();

@@ -57,7 +57,7 @@ void SerialPrinterPort::open() {
 
 PrinterCheck SerialPrinterPort::beginJob() {
     PrinterConversation conversation(*this);
-    if (!conversation.probe()) {
+    if (!conversation.probe(answeringPorts_.contains(portNumber_))) {
         if (answeringPorts_.contains(portNumber_)) {
             fail(QStringLiteral("프린터가 응답하지 않습니다"));
         }
