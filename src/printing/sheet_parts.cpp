@@ -10,7 +10,7 @@
 namespace sheet_parts {
 
 QString margin(const SheetSettings& settings) {
-    return QString(settings.leftMargin, QLatin1Char(' '));
+    return QString(leftMarginBlanks(settings.leftMargin), QLatin1Char(' '));
 }
 
 QString separatorLine(const SheetSettings& settings) {

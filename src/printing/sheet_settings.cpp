@@ -25,7 +25,7 @@ SheetSettings sheetSettingsOf(const PosDatabase& database, const PrinterCommands
     sheet.commands = commands;
     sheet.foodCourtHeader = isOne(settings, QStringLiteral("푸드코트명표시"));
     sheet.headline = isOne(settings, QStringLiteral("주문서에헤드라인표시"));
-    sheet.leftMargin = leftMarginBlanks(settings.value(QStringLiteral("좌측여백")));
+    sheet.leftMargin = settings.value(QStringLiteral("좌측여백"));
     sheet.postPaid = settings.text(QStringLiteral("포스타입")) == QStringLiteral("후불형");
     sheet.autoCut = isOne(settings, QStringLiteral("주문서자동컷팅"));
     sheet.option72 = database.otherOptions().text(OtherOptions::option72Slot) == QLatin1String("1");

@@ -27,6 +27,9 @@ MessageWindow::MessageWindow()
     message_->setGeometry(18, 26, 671, 167);
     message_->setAlignment(Qt::AlignCenter);
     message_->setWordWrap(true);
+    // A notice may carry a row's own text (a port, a settings value): shown as it is, it can
+    // neither restyle the window nor pass for another notice.
+    message_->setTextFormat(Qt::PlainText);
     message_->setFont(koreanFont(18, true));
     message_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); background: transparent;"));
 

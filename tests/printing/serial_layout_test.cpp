@@ -181,8 +181,16 @@ TEST(SerialLayout, BodyWithoutLineBreakPrintsNoLineAndWaitsNothing) {
                 {w(alignCenter), w(doubleSize), w(alignLeft), w(sizeNormal), w(QString())});
 }
 
+// A margin that is no number fails only the layouts that write one: a ticket still prints.
 TEST(SerialLayout, LeftMarginIsANumberOfBlanksFromNoneToAWholeLine) {
     EXPECT_THROW(leftMarginBlanks(QStringLiteral("두 칸")), ConversionError);
     EXPECT_EQ(leftMarginBlanks(-3), 0);
     EXPECT_EQ(leftMarginBlanks(2147483647), 48);
+    for (const QVariant& margin : {QVariant(), QVariant(QStringLiteral("두 칸"))}) {
+        const SheetSettings sheet =
+            settings([&margin](SheetSettings& s) { s.leftMargin = margin; });
+        const Row ticket = job({{"출력물종류", "티켓"}, {"프린트내용", "김밥 1\r\n"}});
+        EXPECT_NO_THROW(serialLayout(ticket, sheet, extras(QString())));
+        EXPECT_THROW(serialLayout(job({}), sheet, extras(QString())), ConversionError);
+    }
 }
