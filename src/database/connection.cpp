@@ -53,7 +53,11 @@ bool Connection::open(const QString& connectionText, int loginTimeoutSeconds) {
     QSqlDatabase db = database();
     db.setDatabaseName(connectionText);
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(loginTimeoutSeconds));
-    return db.open();
+    if (!db.open()) {
+        return false;
+    }
+    dialect_ = dialectOf(db);
+    return true;
 }
 
 bool Connection::isOpen() const {
@@ -115,6 +119,6 @@ QString Connection::rowCondition(const QString& table, const Row& row) {
     return rowIdentities_.value(table).conditionFor(row);
 }
 
-int Connection::deleteWhere(const QString& table, const QString& condition) {
-    return run(QStringLiteral("Delete From %1 Where %2").arg(table, condition)).numRowsAffected();
+int Connection::deleteOneRow(const QString& table, const QString& condition) {
+    return run(deleteOneRowStatement(dialect_, table, condition)).numRowsAffected();
 }

@@ -2,6 +2,7 @@
 
 #include "row.h"
 #include "row_identity.h"
+#include "sql_dialect.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -37,9 +38,9 @@ public:
     void learnRowIdentity(const QString& table);
     // The condition that matches exactly the given row of the table. Throws DatabaseError.
     QString rowCondition(const QString& table, const Row& row);
-    // Deletes the rows of the table that match the condition; returns how many went. Throws
-    // DatabaseError.
-    int deleteWhere(const QString& table, const QString& condition);
+    // Deletes one row of the table that meets the condition; returns how many went (0 or 1).
+    // Throws DatabaseError.
+    int deleteOneRow(const QString& table, const QString& condition);
 
 private:
     QSqlDatabase database() const;
@@ -47,6 +48,7 @@ private:
     [[noreturn]] void fail(const QSqlQuery& query) const;
 
     QString name_;
+    SqlDialect dialect_ = SqlDialect::sqlServer;
     QHash<QString, RowIdentity> rowIdentities_;
     std::unique_ptr<StatementWatchdog> watchdog_;
 };

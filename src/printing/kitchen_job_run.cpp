@@ -190,7 +190,7 @@ QString KitchenJobRun::networkPrinterName(qint16 printerNumber) {
 // deletion alone is tried again on later runs, and the error log hears of it once.
 void KitchenJobRun::deleteDelivered(const QString& row, QSet<QString>& undeleted) {
     try {
-        if (context_.database.connection().deleteWhere(jobTable, row) != 0) {
+        if (context_.database.connection().deleteOneRow(jobTable, row) != 0) {
             return;
         }
         undeleted.insert(row);
@@ -209,7 +209,7 @@ void KitchenJobRun::deleteDelivered(const QString& row, QSet<QString>& undeleted
 
 void KitchenJobRun::retryDeletion(const QString& row, QSet<QString>& undeleted) {
     try {
-        if (context_.database.connection().deleteWhere(jobTable, row) != 0) {
+        if (context_.database.connection().deleteOneRow(jobTable, row) != 0) {
             undeleted.remove(row);
         }
     } catch (const DatabaseError& error) {

@@ -154,7 +154,7 @@ TEST_F(PosDatabaseTest, DeleteRowRemovesExactlyThatRowByItsKey) {
     const ResultSet before = db.connection().query(selection);
     ASSERT_EQ(before.size(), 3u);
     Connection& connection = db.connection();
-    EXPECT_EQ(connection.deleteWhere(jobTable, connection.rowCondition(jobTable, before.at(1))), 1);
+    EXPECT_EQ(connection.deleteOneRow(jobTable, connection.rowCondition(jobTable, before.at(1))), 1);
     const ResultSet after = db.connection().query(selection);
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")),
