@@ -8,7 +8,6 @@
 #include <QAtomicInteger>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <algorithm>
 #include <sqlext.h>
 
 namespace {
@@ -18,25 +17,10 @@ QString newConnectionName() {
     return QStringLiteral("pos-database-%1").arg(++counter);
 }
 
-constexpr int queryTimeoutSeconds = 30;
-
-// Class 08 is a connection exception in every driver; a server shutting down or restarting
-// says 57P0x (operator intervention) first. The driver is asked as well whether the connection
-// is still alive. A statement that ran out of time (HYT00, HYT01) is handled the same way: the
-// next attempt gets a fresh connection.
-bool isLostConnection(const QString& sqlState, const QSqlDatabase& database) {
-    static const QStringList lostClasses{QStringLiteral("08"), QStringLiteral("57P0"),
-                                         QStringLiteral("HYT")};
-    return std::any_of(lostClasses.begin(), lostClasses.end(),
-                       [&](const QString& prefix) { return sqlState.startsWith(prefix); }) ||
-           isConnectionDead(database);
-}
-
 } // namespace
 
-Connection::Connection()
-    : name_(newConnectionName()),
-      watchdog_(std::make_unique<StatementWatchdog>(std::chrono::seconds(queryTimeoutSeconds))) {
+Connection::Connection(std::chrono::seconds statementLimit)
+    : name_(newConnectionName()), watchdog_(std::make_unique<StatementWatchdog>(statementLimit)) {
     QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
 }
 
@@ -57,7 +41,19 @@ bool Connection::open(const QString& connectionText, int loginTimeoutSeconds) {
         return false;
     }
     dialect_ = dialectOf(db);
+    askDriverForTimeLimit();
     return true;
+}
+
+// Drivers that keep a statement's time limit themselves (SQL Server's cancel it on the server)
+// take it from the connection for every statement; the watchdog stays for those that refuse
+// it here or do not keep it during the fetch.
+void Connection::askDriverForTimeLimit() {
+    const SQLHANDLE connection = connectionHandleOf(database());
+    if (connection != SQL_NULL_HANDLE) {
+        SQLSetConnectAttrW(connection, SQL_ATTR_QUERY_TIMEOUT,
+                           odbcIntegerAttribute(watchdog_->limit().count()), 0);
+    }
 }
 
 bool Connection::isOpen() const {
@@ -70,46 +66,48 @@ void Connection::close() {
 
 void Connection::fail(const QSqlQuery& query) const {
     const QString description = query.lastError().text();
-    const bool lost = !isOpen() || isLostConnection(sqlStateOf(query), database());
+    const bool lost =
+        !isOpen() || isLostConnectionState(sqlStateOf(query)) || isConnectionDead(database());
     throw DatabaseError(lost ? DatabaseError::lostConnection : DatabaseError::driverFailure,
                         description);
 }
 
-QSqlQuery Connection::run(const QString& statement) {
+// The clock runs from execution to the last row read.
+void Connection::run(const QString& statement, const std::function<void(QSqlQuery&)>& readRows) {
     QSqlQuery query(database());
     query.setForwardOnly(true);
     watchdog_->arm(query);
     const bool ran = query.exec(statement);
+    if (ran) {
+        readRows(query);
+    }
     if (watchdog_->disarm()) {
         throw DatabaseError(DatabaseError::lostConnection,
                             QStringLiteral("%1초 안에 끝나지 않은 문장을 취소했습니다: %2")
-                                .arg(queryTimeoutSeconds)
+                                .arg(watchdog_->limit().count())
                                 .arg(statement));
     }
-    if (!ran) {
+    if (!ran || query.lastError().isValid()) {
         fail(query);
     }
-    return query;
 }
 
 ResultSet Connection::query(const QString& statement) {
-    QSqlQuery query = run(statement);
     ResultSet rows;
-    while (query.next()) {
-        rows.emplace_back(query.record());
-    }
-    if (query.lastError().isValid()) {
-        fail(query);
-    }
+    run(statement, [&rows](QSqlQuery& query) {
+        while (query.next()) {
+            rows.emplace_back(query.record());
+        }
+    });
     return rows;
 }
 
 void Connection::execute(const QString& statement) {
-    run(statement);
+    run(statement, [](QSqlQuery&) {});
 }
 
 void Connection::learnRowIdentity(const QString& table) {
-    rowIdentities_.insert(table, RowIdentity::discover(database(), table));
+    rowIdentities_.insert(table, RowIdentity::discover(database(), dialect_, table, *watchdog_));
 }
 
 QString Connection::rowCondition(const QString& table, const Row& row) {
@@ -120,5 +118,8 @@ QString Connection::rowCondition(const QString& table, const Row& row) {
 }
 
 int Connection::deleteOneRow(const QString& table, const QString& condition) {
-    return run(deleteOneRowStatement(dialect_, table, condition)).numRowsAffected();
+    int deleted = 0;
+    run(deleteOneRowStatement(dialect_, table, condition),
+        [&deleted](QSqlQuery& query) { deleted = query.numRowsAffected(); });
+    return deleted;
 }

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class StatementWatchdog;
@@ -18,7 +20,8 @@ class StatementWatchdog;
 // that went away (Qt keeps reporting such a connection as open).
 class Connection {
 public:
-    Connection();
+    // Every statement, catalog call and fetch of this connection is cut off after the limit.
+    explicit Connection(std::chrono::seconds statementLimit = std::chrono::seconds(30));
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -44,7 +47,8 @@ public:
 
 private:
     QSqlDatabase database() const;
-    QSqlQuery run(const QString& statement);
+    void askDriverForTimeLimit();
+    void run(const QString& statement, const std::function<void(QSqlQuery&)>& readRows);
     [[noreturn]] void fail(const QSqlQuery& query) const;
 
     QString name_;

@@ -4,11 +4,21 @@
 #include <QString>
 #include <QStringList>
 
-// What the driver's catalog tells about a table beyond Qt's primary index.
+class StatementWatchdog;
 
-// The columns of the table's first unique index, in index order; empty when it has none or
-// the driver cannot tell.
-QStringList uniqueIndexColumns(const QSqlDatabase& database, const QString& table);
+// What the driver's catalog tells about a table. The catalog calls ask the server, so they run
+// under the same time limit as every statement: a call cut off by it, or by the driver's own
+// limit, throws DatabaseError as a lost connection, like a statement that timed out. A call
+// the driver merely cannot answer gives nothing.
 
-// The character the driver quotes identifiers with; empty when it has none.
+// The columns of the table's primary key, in key order.
+QStringList primaryKeyColumns(const QSqlDatabase& database, const QString& table,
+                              StatementWatchdog& watchdog);
+
+// The columns of the table's first unique index, in index order.
+QStringList uniqueIndexColumns(const QSqlDatabase& database, const QString& table,
+                               StatementWatchdog& watchdog);
+
+// The character the driver quotes identifiers with; empty when it has none. The driver
+// answers this from what it learnt at login, without asking the server.
 QString identifierQuote(const QSqlDatabase& database);

@@ -2,10 +2,15 @@
 
 #include "odbc_handles.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <sqlext.h>
 
 QString sqlStateOf(const QSqlQuery& query) {
-    const SQLHANDLE statement = statementHandleOf(query);
+    return sqlStateOf(statementHandleOf(query));
+}
+
+QString sqlStateOf(SQLHSTMT statement) {
     if (statement == SQL_NULL_HANDLE) {
         return {};
     }
@@ -29,4 +34,15 @@ bool isConnectionDead(const QSqlDatabase& database) {
     const SQLRETURN result =
         SQLGetConnectAttr(connection, SQL_ATTR_CONNECTION_DEAD, &dead, SQL_IS_UINTEGER, nullptr);
     return SQL_SUCCEEDED(result) && dead == SQL_CD_TRUE;
+}
+
+// Class 08 is a connection exception in every driver; a server shutting down or restarting
+// says 57P0x (operator intervention) first. A statement that ran out of time (HYT00, HYT01,
+// or PostgreSQL's 57014 when the driver keeps the limit on the server) is handled the same
+// way: the next attempt gets a fresh connection.
+bool isLostConnectionState(const QString& sqlState) {
+    static const QStringList lostClasses{QStringLiteral("08"), QStringLiteral("57P0"),
+                                         QStringLiteral("HYT"), QStringLiteral("57014")};
+    return std::any_of(lostClasses.begin(), lostClasses.end(),
+                       [&](const QString& prefix) { return sqlState.startsWith(prefix); });
 }

@@ -4,19 +4,17 @@
 #include "odbc_catalog.h"
 #include "sql_literals.h"
 
-#include <QSqlIndex>
 #include <QSqlRecord>
 #include <algorithm>
 
-RowIdentity RowIdentity::discover(const QSqlDatabase& database, const QString& table) {
+RowIdentity RowIdentity::discover(const QSqlDatabase& database, SqlDialect dialect,
+                                  const QString& table, StatementWatchdog& watchdog) {
     RowIdentity identity;
+    identity.dialect_ = dialect;
     identity.identifierQuote_ = identifierQuote(database);
-    const QSqlIndex primaryKey = database.primaryIndex(table);
-    for (int i = 0; i < primaryKey.count(); ++i) {
-        identity.keyColumns_ << primaryKey.fieldName(i);
-    }
+    identity.keyColumns_ = primaryKeyColumns(database, table, watchdog);
     if (identity.keyColumns_.isEmpty()) {
-        identity.keyColumns_ = uniqueIndexColumns(database, table);
+        identity.keyColumns_ = uniqueIndexColumns(database, table, watchdog);
     }
     return identity;
 }
@@ -56,5 +54,5 @@ QString RowIdentity::conditionFor(const Row& row) const {
 }
 
 QString RowIdentity::matching(const QSqlField& field) const {
-    return matchingCondition(identifierText(field.name(), identifierQuote_), field);
+    return matchingCondition(dialect_, identifierText(field.name(), identifierQuote_), field);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "row.h"
+#include "sql_dialect.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -8,13 +9,18 @@
 
 // How one row of a table is told apart from the others in a Delete: by the columns of the
 // table's primary key, else of a unique index, else (and for a key the driver reads only to the
-// millisecond) by every column of the row as read: two rows equal in every column are the same
-// ticket filed twice, and go together.
+// millisecond) by every column of the row as read; the Delete then takes one row, so that two
+// rows equal in every column, two copies of one ticket, each go with their own print.
+
+class StatementWatchdog;
+
 class RowIdentity {
 public:
     // Asks the driver once, when the connection opens, so that a table whose key cannot be
     // found never makes a ticket print before its deletion is known to be possible.
-    static RowIdentity discover(const QSqlDatabase& database, const QString& table);
+    // Throws DatabaseError when the catalog call was cut off.
+    static RowIdentity discover(const QSqlDatabase& database, SqlDialect dialect,
+                                const QString& table, StatementWatchdog& watchdog);
 
     // The Where condition that matches the row. Throws DatabaseError when the row lacks a
     // key column.
@@ -26,4 +32,5 @@ private:
 
     QStringList keyColumns_; // empty: every column of the row
     QString identifierQuote_;
+    SqlDialect dialect_ = SqlDialect::sqlServer;
 };

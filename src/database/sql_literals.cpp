@@ -4,6 +4,7 @@
 #include "sql_text.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QRegularExpression>
 #include <sql.h>
 #include <sqlext.h>
@@ -19,17 +20,41 @@ QString textLiteral(const QString& text) {
     return fitsCodePage949(text) ? quoted : QLatin1Char('N') + quoted;
 }
 
-// Long text columns cannot be compared with "=" on every server; Like with every pattern
-// character escaped matches the value exactly.
-QString likeCondition(const QString& column, const QString& text) {
-    static const QRegularExpression patternCharacters(QStringLiteral("([!%_\\[])"));
-    QString escaped = text;
-    escaped.replace(patternCharacters, QStringLiteral("!\\1"));
-    return column + QStringLiteral(" Like ") + textLiteral(escaped) + QStringLiteral(" Escape '!'");
-}
-
 QString timestampLiteral(const QDateTime& at) {
     return QStringLiteral("{ts '%1'}").arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+}
+
+// An ODBC {ts} literal is a datetime on SQL Server, itself rounded to 1/300 s; datetime2(7)
+// holds every millisecond exactly, and the column's own value is compared with it unrounded.
+QString sqlServerTimeLiteral(const QDateTime& at) {
+    return QStringLiteral("Convert(datetime2(7), '%1', 121)")
+        .arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+}
+
+QString sqlServerTimeCondition(const QString& column, const QSqlField& field) {
+    const StoredTimeRange range =
+        sqlServerStoredTimeRange(field.value().toDateTime(), field.precision());
+    if (range.from == range.to) {
+        return column + QStringLiteral(" = ") + sqlServerTimeLiteral(range.from);
+    }
+    return column + (range.fromIncluded ? QStringLiteral(" >= ") : QStringLiteral(" > ")) +
+           sqlServerTimeLiteral(range.from) + QStringLiteral(" and ") + column +
+           (range.toIncluded ? QStringLiteral(" <= ") : QStringLiteral(" < ")) +
+           sqlServerTimeLiteral(range.to);
+}
+
+// The rig's timestamps keep microseconds; the millisecond read holds the stored value.
+QString postgreSqlTimeCondition(const QString& column, const QDateTime& at) {
+    return column + QStringLiteral(" >= ") + timestampLiteral(at) + QStringLiteral(" and ") +
+           column + QStringLiteral(" < ") + timestampLiteral(at.addMSecs(1));
+}
+
+// SQL Server compares text and ntext with nothing, and varchar(max) only through a cast.
+QString longTextCondition(SqlDialect dialect, const QString& column, const QString& text) {
+    if (dialect == SqlDialect::postgreSql) {
+        return column + QStringLiteral(" = ") + textLiteral(text);
+    }
+    return QStringLiteral("Cast(%1 As nvarchar(max)) = N'%2'").arg(column, quotedValue(text));
 }
 
 bool isLongText(const QSqlField& field) {
@@ -47,7 +72,22 @@ QString identifierText(const QString& name, const QString& quote) {
     return quote + doubled.replace(quote, quote + quote) + quote;
 }
 
-QString matchingCondition(const QString& column, const QSqlField& field) {
+StoredTimeRange sqlServerStoredTimeRange(const QDateTime& read, int decimalDigits) {
+    constexpr int exactDigits = 2;
+    constexpr int datetimeDigits = 3;
+    if (decimalDigits <= exactDigits) {
+        return {read, true, read, true};
+    }
+    // datetime compares with datetime2 as its exact 1/300 s, or, at compatibility levels
+    // below 130, as the millisecond it displays: either lies in this window, which is narrower
+    // than the 3.3 ms between two of its values.
+    if (decimalDigits == datetimeDigits) {
+        return {read.addMSecs(-1), false, read.addMSecs(1), true};
+    }
+    return {read, true, read.addMSecs(1), false};
+}
+
+QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlField& field) {
     const QVariant value = field.value();
     if (value.isNull()) {
         return column + QStringLiteral(" Is Null");
@@ -61,20 +101,22 @@ QString matchingCondition(const QString& column, const QSqlField& field) {
     case QMetaType::UShort:
         return column + QStringLiteral(" = ") + value.toString();
     case QMetaType::Double:
-        return column + QStringLiteral(" = ") + QString::number(value.toDouble(), 'g', 17);
+        // The shortest text that reads back as the same double also matches a decimal
+        // column, which the driver reads as a double.
+        return column + QStringLiteral(" = ") +
+               QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     case QMetaType::Bool:
-        return column + (value.toBool() ? QStringLiteral(" = 1") : QStringLiteral(" = 0"));
-    case QMetaType::QDateTime: {
-        const QDateTime at = value.toDateTime();
-        return column + QStringLiteral(" >= ") + timestampLiteral(at) + QStringLiteral(" and ") +
-               column + QStringLiteral(" < ") + timestampLiteral(at.addMSecs(1));
-    }
+        return column + (value.toBool() ? QStringLiteral(" = '1'") : QStringLiteral(" = '0'"));
+    case QMetaType::QDateTime:
+        return dialect == SqlDialect::sqlServer
+                   ? sqlServerTimeCondition(column, field)
+                   : postgreSqlTimeCondition(column, value.toDateTime());
     case QMetaType::QDate:
         return column + QStringLiteral(" = {d '%1'}").arg(value.toDate().toString(Qt::ISODate));
     default:
         break;
     }
     const QString text = value.toString();
-    return isLongText(field) ? likeCondition(column, text)
+    return isLongText(field) ? longTextCondition(dialect, column, text)
                              : column + QStringLiteral(" = ") + textLiteral(text);
 }

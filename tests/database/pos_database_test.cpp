@@ -1,3 +1,4 @@
+#include "connection_text.h"
 #include "database_error.h"
 #include "pos_database.h"
 #include "test_rig.h"
@@ -154,13 +155,33 @@ TEST_F(PosDatabaseTest, DeleteRowRemovesExactlyThatRowByItsKey) {
     const ResultSet before = db.connection().query(selection);
     ASSERT_EQ(before.size(), 3u);
     Connection& connection = db.connection();
-    EXPECT_EQ(connection.deleteOneRow(jobTable, connection.rowCondition(jobTable, before.at(1))), 1);
+    EXPECT_EQ(connection.deleteOneRow(jobTable, connection.rowCondition(jobTable, before.at(1))),
+              1);
     const ResultSet after = db.connection().query(selection);
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after.at(0).value(QStringLiteral("일련번호")),
               before.at(0).value(QStringLiteral("일련번호")));
     EXPECT_EQ(after.at(1).value(QStringLiteral("일련번호")),
               before.at(2).value(QStringLiteral("일련번호")));
+}
+
+// SQL Server's drivers hand the rows over while they are still coming: a row locked by another
+// terminal blocks the fetch, not the execution. The rig's driver does the same with a cursor.
+TEST_F(PosDatabaseTest, FetchThatStallsIsCutOffAsALostConnection) {
+    Connection connection(std::chrono::seconds(2));
+    ASSERT_TRUE(connection.open(connectionText(QStringLiteral("127.0.0.1"), QStringLiteral("1433"),
+                                               QStringLiteral("젤노포스식음"), QStringLiteral("sa"),
+                                               QStringLiteral("vextrolam")) +
+                                    QStringLiteral("UseDeclareFetch=1;Fetch=2;"),
+                                10));
+    try {
+        connection.query(QStringLiteral("Select n, pg_sleep(Case When n = 3 Then 20 Else 0 End) "
+                                        "From generate_series(1, 5) n"));
+        ADD_FAILURE() << "the third row never came in time";
+    } catch (const DatabaseError& error) {
+        EXPECT_EQ(error.number(), DatabaseError::lostConnection)
+            << error.description().toStdString();
+    }
 }
 
 TEST_F(PosDatabaseTest, ColumnsAreFoundWhateverTheirLetterCase) {
