@@ -5,6 +5,7 @@
 #include "reachability.h"
 
 #include <QDir>
+#include <QLibrary>
 #include <QSaveFile>
 
 namespace {
@@ -61,13 +62,27 @@ bool writeConfigFile(const CommandLine& command, Verdicts& verdicts) {
     return true;
 }
 
+// The driver manager lists a driver whose library is gone as readily as a working one: the
+// library itself is loaded.
 void checkDriver(Verdicts& verdicts) {
     const QString what = QStringLiteral("ODBC 드라이버 \"%1\" 등록").arg(driverName);
-    if (registeredOdbcDrivers().contains(driverName)) {
-        verdicts.pass(what);
-    } else {
+    if (!registeredOdbcDrivers().contains(driverName)) {
         verdicts.fail(what, QStringLiteral("등록된 드라이버가 없습니다 (odbcinst -q -d)"));
+        return;
     }
+    const std::optional<QString> library = odbcDriverLibrary(driverName);
+    if (!library) {
+        verdicts.fail(what, QStringLiteral("등록에 드라이버 라이브러리(Driver=)가 없습니다"));
+        return;
+    }
+    QLibrary driver(*library);
+    if (!driver.load()) {
+        verdicts.fail(what, QStringLiteral("라이브러리 %1을(를) 읽을 수 없습니다: %2")
+                                .arg(*library, driver.errorString()));
+        return;
+    }
+    driver.unload();
+    verdicts.pass(what + QStringLiteral(", 라이브러리 %1 읽힘").arg(*library));
 }
 
 bool checkServerAnswers(const QString& server, Verdicts& verdicts) {
@@ -101,7 +116,8 @@ void checkDatabase(const ConfigFile& config, Verdicts& verdicts) {
     PosDatabase database(StoreIdentity{config.storeCode, config.posId, config.dbServer},
                          [&notices](const QString& text) { notices << text.trimmed(); });
     const bool ready = database.connectDatabase();
-    const QString connection = QStringLiteral("데이타베이스 연결");
+    const QString connection =
+        QStringLiteral("데이타베이스 연결 (%1, 데이타베이스 젤노포스식음)").arg(config.dbServer);
     const QString row =
         QStringLiteral("환경설정 행 (매장코드 %1, POSID %2)").arg(config.storeCode, config.posId);
     if (ready) {
@@ -111,8 +127,10 @@ void checkDatabase(const ConfigFile& config, Verdicts& verdicts) {
         verdicts.pass(connection);
         verdicts.fail(row, notices.isEmpty() ? QStringLiteral("행이 없습니다") : notices.join(' '));
     } else {
-        verdicts.fail(connection,
-                      notices.isEmpty() ? QStringLiteral("연결할 수 없습니다") : notices.join(' '));
+        const QString reason = database.connectionFailure().isEmpty()
+                                   ? notices.join(' ')
+                                   : database.connectionFailure();
+        verdicts.fail(connection, QStringLiteral("연결할 수 없습니다: ") + reason);
     }
     database.closeConnection();
 }

@@ -56,6 +56,11 @@ void Connection::askDriverForTimeLimit() {
     }
 }
 
+QString Connection::openFailure() const {
+    const QSqlError error = database().lastError();
+    return (error.databaseText().isEmpty() ? error.text() : error.databaseText()).simplified();
+}
+
 bool Connection::isOpen() const {
     return database().isOpen();
 }

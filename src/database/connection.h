@@ -31,6 +31,8 @@ public:
     // hung server shows as a lost connection instead of freezing the program.
     bool open(const QString& connectionText, int loginTimeoutSeconds);
     bool isOpen() const;
+    // Why the latest open failed, in the driver's own words, on one line.
+    QString openFailure() const;
     void close();
 
     // Runs a selection and reads all its rows. Throws DatabaseError.

@@ -36,12 +36,14 @@ PosDatabase::PosDatabase(StoreIdentity store, ShowMessage showMessage)
     : store_(std::move(store)), showMessage_(std::move(showMessage)) {}
 
 bool PosDatabase::connectDatabase() {
+    connectionFailure_.clear();
     try {
         if (!openSqlServer(store_.dbServer, databaseName, login, password)) {
             return false;
         }
         return loadSettingsRow();
     } catch (const std::exception& error) {
+        connectionFailure_ = descriptionOf(error);
         showMessage_(QStringLiteral("\r\n") + descriptionOf(error));
         return false;
     }
@@ -52,11 +54,15 @@ bool PosDatabase::connectDatabase() {
 bool PosDatabase::openSqlServer(const QString& server, const QString& database, const QString& user,
                                 const QString& password) {
     if (server.isEmpty()) {
+        connectionFailure_ = QStringLiteral("환경설정.CFG에 서버가 없습니다");
         return false;
     }
     if (!server.trimmed().isEmpty()) {
         icmp_echo::EchoReply reply;
         if (pingHost(server.toStdString(), reply) < 0) {
+            connectionFailure_ = QStringLiteral("서버 %1이(가) 응답하지 않습니다 (상태 %2)")
+                                     .arg(server)
+                                     .arg(reply.status);
             return false;
         }
     }
@@ -69,11 +75,13 @@ bool PosDatabase::openSqlServer(const QString& server, const QString& database, 
                                              database, user, password);
         if (!connection_->open(lastConnectionText_, loginTimeoutSeconds) ||
             !connection_->isOpen()) {
+            connectionFailure_ = connection_->openFailure();
             return false;
         }
         connection_->learnRowIdentity(jobTable);
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        connectionFailure_ = descriptionOf(error);
         return false;
     }
 }
@@ -87,12 +95,17 @@ bool PosDatabase::loadSettingsRow() {
         settingsRow_.reset();
         ResultSet rows = connection().query(statement);
         if (rows.empty()) {
+            connectionFailure_ = QStringLiteral("환경설정에 매장코드 %1, POSID %2의 행이 없습니다")
+                                     .arg(store_.storeCode, store_.posId);
             return false;
         }
         settingsRow_ = std::move(rows.front());
         found = true;
         receiptDelayMs_ = receiptDelayFrom(settingsRow_->value(QStringLiteral("영수증딜레이타임")));
     } catch (const std::exception& error) {
+        if (!found) {
+            connectionFailure_ = descriptionOf(error);
+        }
         showMessage_(QStringLiteral("\r\n") + descriptionOf(error));
     }
     return found;

@@ -46,6 +46,9 @@ public:
     const OtherOptions& otherOptions() const { return options_; }
     // The connection text of the latest attempt, for the operator's journal.
     const QString& lastConnectionText() const { return lastConnectionText_; }
+    // Why the latest attempt failed (the driver's own words where the driver refused); empty
+    // after a successful one.
+    const QString& connectionFailure() const { return connectionFailure_; }
 
 private:
     bool openSqlServer(const QString& server, const QString& database, const QString& user,
@@ -60,4 +63,5 @@ private:
     qint16 receiptDelayMs_ = 0;
     OtherOptions options_;
     QString lastConnectionText_;
+    QString connectionFailure_;
 };

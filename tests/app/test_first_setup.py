@@ -1,0 +1,53 @@
+"""The first setup from the command line: each verdict says what it checked, and a failure
+says why in the words of whatever refused."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+from program_rig import (PROGRAM, add_settings_row, require_rig, reset_tables, start_database,
+                         stop_database)
+
+
+class FirstSetup(unittest.TestCase):
+    def setUp(self):
+        require_rig(self)
+        reset_tables()
+        add_settings_row()
+        self.folder = tempfile.mkdtemp(prefix="kps-setup-")
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+
+    def setup(self, env=None):
+        return subprocess.run([PROGRAM, "--setup", "--program-folder", self.folder, "--store",
+                               "S001", "--pos", "01", "--server", "127.0.0.1", "--overwrite"],
+                              env=dict(os.environ, **(env or {})), capture_output=True,
+                              text=True, timeout=60)
+
+    def test_a_running_store_passes_with_the_driver_library_named(self):
+        passed = self.setup()
+        self.assertEqual(passed.returncode, 0, passed.stdout)
+        self.assertRegex(passed.stdout, r"통과  ODBC 드라이버 \"SQL Server\" 등록, 라이브러리 /\S+ 읽힘")
+
+    def test_a_driver_registered_without_its_library_fails_the_driver_check(self):
+        registry = os.path.join(self.folder, "odbcinst")
+        os.makedirs(registry)
+        with open(os.path.join(registry, "odbcinst.ini"), "w", encoding="utf-8") as entry:
+            entry.write("[SQL Server]\nDriver=/usr/lib/missing/libtdsodbc.so\n")
+        failed = self.setup({"ODBCSYSINI": registry})
+        self.assertEqual(failed.returncode, 1)
+        self.assertIn("실패  ODBC 드라이버 \"SQL Server\" 등록: 라이브러리 "
+                      "/usr/lib/missing/libtdsodbc.so을(를) 읽을 수 없습니다", failed.stdout)
+
+    def test_a_stopped_server_fails_the_connection_in_the_drivers_words(self):
+        stop_database()
+        self.addCleanup(start_database)
+        failed = self.setup()
+        self.assertEqual(failed.returncode, 1)
+        self.assertRegex(failed.stdout, r"실패  데이타베이스 연결 \(127\.0\.0\.1, 데이타베이스 "
+                                        r"젤노포스식음\): 연결할 수 없습니다: .*[Cc]onnection")
+
+
+if __name__ == "__main__":
+    unittest.main()
