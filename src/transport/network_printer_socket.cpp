@@ -2,6 +2,7 @@
 
 #include "network_printer_error.h"
 #include "printer_conversation.h"
+#include "printer_trouble.h"
 #include "socket_platform.h"
 
 #include <QDeadlineTimer>
@@ -64,7 +65,7 @@ PrinterCheck NetworkPrinterSocket::beginJob() {
         readInput(greetingMs);
         answers_ = conversation.probe(answeredBefore_);
         if (!answers_ && answeredBefore_) {
-            fail(QStringLiteral("프린터가 응답하지 않습니다"));
+            fail(troubleDescription(PrinterTrouble::notAnswering));
         }
         answeredBefore_ = answeredBefore_ || answers_;
     }

@@ -1,5 +1,7 @@
 #include "printer_conversation.h"
 
+#include "printer_trouble.h"
+
 #include <QDeadlineTimer>
 #include <array>
 
@@ -8,8 +10,8 @@ using printer_status::Request;
 
 namespace {
 
-const QString notAnswering = QStringLiteral("프린터가 응답하지 않습니다");
-const QString notTaking = QStringLiteral("프린터가 출력을 받지 않습니다");
+const QString notAnswering = troubleDescription(PrinterTrouble::notAnswering);
+const QString notTaking = troubleDescription(PrinterTrouble::notTaking);
 
 // Progress is any byte the printer takes; the stall limit runs from the last one.
 class ProgressWatch {

@@ -1,5 +1,7 @@
 #include "printer_status.h"
 
+#include "printer_trouble.h"
+
 namespace printer_status {
 
 namespace {
@@ -51,13 +53,13 @@ void PrinterState::apply(Request request, char answer) {
 
 QString PrinterState::stopReason() const {
     if (paperEnd) {
-        return QStringLiteral("용지가 없습니다");
+        return troubleDescription(PrinterTrouble::paperOut);
     }
     if (coverOpen) {
-        return QStringLiteral("덮개가 열려 있습니다");
+        return troubleDescription(PrinterTrouble::coverOpen);
     }
     if (offline) {
-        return QStringLiteral("프린터가 오프라인입니다");
+        return troubleDescription(PrinterTrouble::offline);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "serial_printer_port.h"
 
 #include "printer_conversation.h"
+#include "printer_trouble.h"
 #include "serial_port_error.h"
 
 #include <QDeadlineTimer>
@@ -59,7 +60,7 @@ PrinterCheck SerialPrinterPort::beginJob() {
     PrinterConversation conversation(*this);
     if (!conversation.probe(answeringPorts_.contains(portNumber_))) {
         if (answeringPorts_.contains(portNumber_)) {
-            fail(QStringLiteral("프린터가 응답하지 않습니다"));
+            fail(troubleDescription(PrinterTrouble::notAnswering));
         }
         return PrinterCheck{false, true};
     }
@@ -81,7 +82,7 @@ void SerialPrinterPort::write(const QByteArray& bytes) {
             done += taken;
             stall.setRemainingTime(printer_limits::stallMs);
         } else if (stall.hasExpired()) {
-            fail(QStringLiteral("프린터가 출력을 받지 않습니다"));
+            fail(troubleDescription(PrinterTrouble::notTaking));
         } else {
             serial_platform::waitWritable(handle(), writePollMs);
         }

@@ -1,0 +1,105 @@
+#include "store_status.h"
+
+#include <algorithm>
+
+void StoreStatus::setDatabaseConnected() {
+    databaseConnected_ = true;
+    databaseReason_.clear();
+}
+
+void StoreStatus::setDatabaseLost(const QString& reason) {
+    databaseConnected_ = false;
+    databaseReason_ = reason;
+}
+
+PrinterHealth& StoreStatus::printer(const QString& name) {
+    const auto found = std::find_if(printers_.begin(), printers_.end(),
+                                    [&](const PrinterHealth& known) { return known.name == name; });
+    if (found != printers_.end()) {
+        return *found;
+    }
+    printers_.append(PrinterHealth{name, std::nullopt, {}, {}, 0, 0});
+    return printers_.last();
+}
+
+void StoreStatus::addPrinter(const QString& name) {
+    printer(name);
+}
+
+void StoreStatus::notePrinted(const QString& name, const QDateTime& at, bool paperNearEnd) {
+    PrinterHealth& health = printer(name);
+    health.printedToday = health.lastPrinted.date() == at.date() ? health.printedToday + 1 : 1;
+    health.lastPrinted = at;
+    health.trouble = paperNearEnd ? std::optional(PrinterTrouble::paperNearEnd) : std::nullopt;
+    health.detail = paperNearEnd ? troubleDescription(PrinterTrouble::paperNearEnd) : QString();
+}
+
+void StoreStatus::noteTrouble(const QString& name, PrinterTrouble trouble, const QString& detail) {
+    PrinterHealth& health = printer(name);
+    health.trouble = trouble;
+    health.detail = detail;
+}
+
+void StoreStatus::setWaitingJobs(const QString& name, int jobs) {
+    printer(name).waitingJobs = jobs;
+}
+
+void StoreStatus::setLogProblem(const QString& problem) {
+    logProblem_ = problem;
+}
+
+StoreStatus::Severity StoreStatus::severity() const {
+    const bool printerFault = std::any_of(printers_.begin(), printers_.end(), [](const auto& p) {
+        return p.trouble && *p.trouble != PrinterTrouble::paperNearEnd;
+    });
+    if (!databaseConnected_ || printerFault || !logProblem_.isEmpty()) {
+        return Severity::fault;
+    }
+    const bool nearEnd = std::any_of(printers_.begin(), printers_.end(),
+                                     [](const auto& p) { return p.trouble.has_value(); });
+    return nearEnd ? Severity::warning : Severity::normal;
+}
+
+QStringList StoreStatus::problems() const {
+    QStringList lines;
+    if (!databaseConnected_) {
+        lines << QStringLiteral("데이타베이스: ") + databaseReason_;
+    }
+    for (const PrinterHealth& health : printers_) {
+        if (health.trouble && *health.trouble != PrinterTrouble::paperNearEnd) {
+            lines << health.name + QStringLiteral(": ") + printerStateLabel(health);
+        }
+    }
+    if (!logProblem_.isEmpty()) {
+        lines << QStringLiteral("로그: ") + logProblem_;
+    }
+    for (const PrinterHealth& health : printers_) {
+        if (health.trouble == PrinterTrouble::paperNearEnd) {
+            lines << health.name + QStringLiteral(": ") + printerStateLabel(health);
+        }
+    }
+    return lines;
+}
+
+QString printerStateLabel(const PrinterHealth& printer) {
+    if (!printer.trouble) {
+        return QStringLiteral("준비");
+    }
+    switch (*printer.trouble) {
+    case PrinterTrouble::paperNearEnd:
+        return QStringLiteral("용지 부족");
+    case PrinterTrouble::paperOut:
+        return QStringLiteral("용지 없음");
+    case PrinterTrouble::coverOpen:
+        return QStringLiteral("덮개 열림");
+    case PrinterTrouble::offline:
+        return QStringLiteral("오프라인");
+    case PrinterTrouble::notAnswering:
+        return QStringLiteral("응답 없음");
+    case PrinterTrouble::notTaking:
+        return QStringLiteral("멈춤");
+    case PrinterTrouble::unavailable:
+        break;
+    }
+    return QStringLiteral("연결 안 됨");
+}
