@@ -28,15 +28,22 @@ void DailyLogs::append(const QString& folderName, const QString& fileSuffix,
                        const QString& text) const {
     const QDir programFolder(programFolder_);
     if (!programFolder.exists(folderName) && !programFolder.mkdir(folderName)) {
+        writeProblem_ =
+            QStringLiteral("%1 폴더를 만들 수 없습니다").arg(programFolder.filePath(folderName));
         return;
     }
     const QString fileName = clock_().toString(QStringLiteral("yyyyMMdd")) + fileSuffix;
     QFile file(programFolder.filePath(folderName + '/' + fileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    const QDateTime now = clock_();
+    const QByteArray line =
+        toCodePage949(text + separator + now.toString(QStringLiteral("yyyy-MM-dd")) + separator +
+                      now.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("\r\n"));
+    // A full disk shows only when the line is flushed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size() ||
+        !file.flush()) {
+        writeProblem_ =
+            QStringLiteral("%1에 쓸 수 없습니다: %2").arg(file.fileName(), file.errorString());
         return;
     }
-    const QDateTime now = clock_();
-    file.write(toCodePage949(text + separator + now.toString(QStringLiteral("yyyy-MM-dd")) +
-                             separator + now.toString(QStringLiteral("HH:mm:ss")) +
-                             QStringLiteral("\r\n")));
+    writeProblem_.clear();
 }

@@ -77,3 +77,17 @@ TEST_F(DailyLogsTest, UnwritableLogLosesOnlyTheEntriesWrittenMeanwhile) {
     EXPECT_EQ(read(QStringLiteral("ERROR_LOG/20220315-프로시져오류.LOG")),
               QStringLiteral("주문서인쇄  kept  2022-03-15  13:05:09\r\n"));
 }
+
+// The operator's status list shows a log that cannot be written, until it can again.
+TEST_F(DailyLogsTest, AnUnwritableLogIsKeptAsTheWriteProblemUntilAnEntryIsWritten) {
+    const DailyLogs daily = logs();
+    const QString blocking = QDir(folder_.path()).filePath(QStringLiteral("ERROR_LOG"));
+    QFile file(blocking);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    daily.writeErrorLog(QStringLiteral("주문서인쇄"), QStringLiteral("용지가 없습니다"));
+    EXPECT_TRUE(daily.writeProblem().contains(QStringLiteral("ERROR_LOG")));
+    ASSERT_TRUE(QFile::remove(blocking));
+    daily.writeErrorLog(QStringLiteral("주문서인쇄"), QStringLiteral("용지가 없습니다"));
+    EXPECT_TRUE(daily.writeProblem().isEmpty());
+}
