@@ -1,13 +1,18 @@
 #pragma once
 
+#include "store_status.h"
+
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
 class QSystemTrayIcon;
+class StatusList;
 
 // FrmPOS_주방출력서버: the program's one lasting window. Normally hidden behind its
-// notification icon; its background turns red while the database cannot be reached.
+// notification icon; its background turns red while the database cannot be reached, and its
+// status list says what works and what does not.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -25,6 +30,12 @@ public:
     void hideToTray();
     bool isTrayIconShown() const;
 
+    // Shows the store's status in the list and on the icon (normal, warning or fault, the tip
+    // naming what is wrong); a problem that was not there before also gets a balloon, once.
+    void showStatus(const StoreStatus& status);
+    const StatusList& statusList() const { return *statusList_; }
+    QString trayTipText() const;
+
 Q_SIGNALS:
     // The operator pressed "종 료".
     void exitRequested();
@@ -34,9 +45,12 @@ protected:
 
 private:
     void restoreFromTray();
+    void announceNewProblems(const QStringList& problems, StoreStatus::Severity severity);
 
     QLabel* version_;
     QSystemTrayIcon* trayIcon_;
     QPushButton* hideButton_;
     QPushButton* exitButton_;
+    StatusList* statusList_;
+    QStringList shownProblems_;
 };

@@ -63,7 +63,7 @@ StoreStatus::Severity StoreStatus::severity() const {
 QStringList StoreStatus::problems() const {
     QStringList lines;
     if (!databaseConnected_) {
-        lines << QStringLiteral("데이타베이스: ") + databaseReason_;
+        lines << QStringLiteral("데이타베이스: 연결 안 됨");
     }
     for (const PrinterHealth& health : printers_) {
         if (health.trouble && *health.trouble != PrinterTrouble::paperNearEnd) {
@@ -71,7 +71,7 @@ QStringList StoreStatus::problems() const {
         }
     }
     if (!logProblem_.isEmpty()) {
-        lines << QStringLiteral("로그: ") + logProblem_;
+        lines << QStringLiteral("로그: 쓸 수 없음");
     }
     for (const PrinterHealth& health : printers_) {
         if (health.trouble == PrinterTrouble::paperNearEnd) {

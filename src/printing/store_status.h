@@ -41,7 +41,8 @@ public:
     const QString& logProblem() const { return logProblem_; }
 
     Severity severity() const;
-    // One line per thing that is wrong, worst first, for the icon's tip and the balloon.
+    // One line per thing that is wrong, worst first, for the icon's tip and the balloon; the
+    // same words for as long as the trouble lasts (the reasons are in the status list).
     QStringList problems() const;
 
 private:
