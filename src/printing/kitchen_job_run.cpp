@@ -104,16 +104,33 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString&
         return;
     }
     const QString kind = job.text(QStringLiteral("출력물종류"));
+    const bool logged = job_kind::isOrderKind(kind);
+    const std::optional<QString> logEntry = logged ? printLogEntryOf(job, pass) : QString();
+    if (!logEntry) {
+        return;
+    }
     JobExtras extras;
     extras.bottomMargin = bottomMarginFor(kind);
     if (!printJob(job, port, printerNumber, sheetSettings(), extras, pass)) {
         return;
     }
-    if (job_kind::isOrderKind(kind)) {
-        context_.logs.writePrintLog(printLogEntry(job));
+    if (logged) {
+        context_.logs.writePrintLog(*logEntry);
     }
     deleteDelivered(address, row);
     context_.pauses.wait(pauseAfterJobMs);
+}
+
+// Made before the job prints: a job table without the columns of the print log would otherwise
+// print the sheet on every tick and never reach its deletion. Such a job is one whose own data
+// cannot be printed.
+std::optional<QString> KitchenJobRun::printLogEntryOf(const Row& job, Pass& pass) {
+    try {
+        return printLogEntry(job);
+    } catch (const DatabaseError& error) {
+        pass.rowFault = pass.rowFault.value_or(error.description());
+        return std::nullopt;
+    }
 }
 
 // False when the job could not be printed: a failed port is logged and its later jobs wait

@@ -63,6 +63,7 @@ private:
     void printJobs(const QString& address, qint16 printerNumber);
     void handleRow(const Row& job, const QString& row, const QString& address, qint16 printerNumber,
                    Pass& pass);
+    std::optional<QString> printLogEntryOf(const Row& job, Pass& pass);
     bool printJob(const Row& job, const QString& port, qint16 printerNumber,
                   const SheetSettings& sheet, JobExtras extras, Pass& pass);
     void printOrSend(const Row& job, const QString& port, qint16 printerNumber,

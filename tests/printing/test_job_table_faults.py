@@ -151,6 +151,20 @@ class JobTableFaults(ProgramTestCase):
         jobs.assert_delivered(self, self.com1.received())
         self.assertFalse(os.path.exists(os.path.join(self.folder.path, REMEMBERED_FILE)))
 
+    def test_order_sheet_without_the_columns_of_its_print_log_line_is_reported_not_printed(self):
+        self.addCleanup(sql, f"Drop Table 주방출력물; {job_table_statement()}")
+        sheet = MarkedJobs("SHEET", 1)
+        sheet.file()
+        plain = MarkedJobs("PLAIN", 1)
+        plain.file(테이블번호=2, 출력물종류="영수증")
+        sql("Alter Table 주방출력물 Drop Column 프린터명;")
+        self.start()
+        self.program.wait_for_line("항목을 찾을 수 없습니다: 프린터명")
+        wait_until(lambda: pending_jobs() == ["1"], what="only the order sheet to stay")
+        time.sleep(2.5)
+        self.assertNotIn(b"SHEET", self.com1.received())
+        plain.assert_delivered(self, self.com1.received())
+
     def test_rows_that_cannot_be_printed_leave_the_jobs_behind_them_printing(self):
         add_job(테이블번호=1, 프린터파라미터="9600,X,8,1", 프린트내용="BAD SETTINGS\r\n")
         add_job(테이블번호=1, 프린터포트="COMx", 프린트내용="BAD PORT\r\n")
