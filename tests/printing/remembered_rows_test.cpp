@@ -8,54 +8,39 @@
 
 namespace {
 
-class RememberedRowsTest : public testing::Test {
-protected:
-    QString filePath() const { return folder_.filePath(RememberedRows::fileName); }
+const QString address = QStringLiteral("127.0.0.1");
 
-    qsizetype errorLogLines() const {
-        const QDir logFolder(folder_.filePath(QStringLiteral("ERROR_LOG")));
-        qsizetype lines = 0;
-        for (const QString& name : logFolder.entryList(QDir::Files)) {
-            QFile log(logFolder.filePath(name));
-            log.open(QIODevice::ReadOnly);
-            lines += log.readAll().count("\r\n");
+qsizetype errorLogLines(const QTemporaryDir& folder) {
+    const QDir logFolder(folder.filePath(QStringLiteral("ERROR_LOG")));
+    QByteArray text;
+    for (const QString& name : logFolder.entryList(QDir::Files)) {
+        QFile log(logFolder.filePath(name));
+        if (log.open(QIODevice::ReadOnly)) {
+            text += log.readAll();
         }
-        return lines;
     }
-
-    QTemporaryDir folder_;
-    DailyLogs logs_{folder_.path()};
-};
+    return text.count("\r\n");
+}
 
 } // namespace
 
-TEST_F(RememberedRowsTest, EqualRowsAndAnyTextSurviveARestartAndTheFileGoesWithTheLastRow) {
+// What the program's restart test does not reach: a condition holding any text, a file this
+// program did not write, a file that cannot be written (each reported once).
+TEST(RememberedRows, AnyConditionSurvivesARestartAndFileFaultsAreLoggedOnce) {
+    QTemporaryDir folder;
+    const DailyLogs logs(folder.path());
     const QString condition = QStringLiteral("\"프린트내용\" = '김치찌개 1\r\n\"x\"'");
-    {
-        RememberedRows rows(folder_.path(), logs_);
-        rows.add(QStringLiteral("127.0.0.1"), condition);
-        rows.add(QStringLiteral("127.0.0.1"), condition);
-    }
-    RememberedRows restarted(folder_.path(), logs_);
-    EXPECT_EQ(restarted.rows(QStringLiteral("127.0.0.1")), QStringList({condition, condition}));
-    restarted.keepPresent(QStringLiteral("127.0.0.1"), {condition});
-    EXPECT_TRUE(QFile::exists(filePath()));
-    restarted.removeOne(QStringLiteral("127.0.0.1"), condition);
-    EXPECT_FALSE(QFile::exists(filePath()));
-    EXPECT_EQ(errorLogLines(), 0);
-}
-
-TEST_F(RememberedRowsTest, UnreadableOrUnwritableFileIsLoggedOnce) {
-    QFile corrupt(filePath());
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write("{\"127.0.0.1\": [1]}");
-    corrupt.close();
-    RememberedRows rows(folder_.path(), logs_);
-    EXPECT_TRUE(rows.rows(QStringLiteral("127.0.0.1")).isEmpty());
-    EXPECT_EQ(errorLogLines(), 1);
-    ASSERT_TRUE(QFile::remove(filePath()) && QDir(folder_.path()).mkdir(RememberedRows::fileName));
-    rows.add(QStringLiteral("127.0.0.1"), QStringLiteral("a"));
-    rows.add(QStringLiteral("127.0.0.1"), QStringLiteral("b"));
-    EXPECT_EQ(rows.rows(QStringLiteral("127.0.0.1")), QStringList({"a", "b"}));
-    EXPECT_EQ(errorLogLines(), 2);
+    RememberedRows(folder.path(), logs).add(address, condition);
+    EXPECT_EQ(RememberedRows(folder.path(), logs).rows(address), QStringList{condition});
+    QFile file(folder.filePath(RememberedRows::fileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"127.0.0.1\": [1]}");
+    file.close();
+    RememberedRows rows(folder.path(), logs);
+    EXPECT_TRUE(rows.rows(address).isEmpty());
+    ASSERT_TRUE(file.remove() && QDir(folder.path()).mkdir(RememberedRows::fileName));
+    rows.add(address, QStringLiteral("a"));
+    rows.add(address, QStringLiteral("b"));
+    EXPECT_EQ(rows.rows(address), QStringList({"a", "b"}));
+    EXPECT_EQ(errorLogLines(folder), 2);
 }
