@@ -76,10 +76,12 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         database_ = std::make_unique<PosDatabase>(
             StoreIdentity{config.storeCode, config.posId, config.dbServer},
             [this](const QString& text) { showMessageWhilePrinting(text); });
-        printCycle_ = std::make_unique<PrintCycle>(
-            PrintingContext{*database_, serialPort_, networkPrinters_, commands_, logs_, pauses_,
-                            [this](const QString& text) { showMessageWhilePrinting(text); },
-                            &QDateTime::currentDateTime});
+        // Read only once this instance holds the program folder.
+        rememberedRows_ = std::make_unique<RememberedRows>(programFolder_, logs_);
+        printCycle_ = std::make_unique<PrintCycle>(PrintingContext{
+            *database_, serialPort_, networkPrinters_, commands_, logs_, *rememberedRows_, pauses_,
+            [this](const QString& text) { showMessageWhilePrinting(text); },
+            &QDateTime::currentDateTime});
         return StartOutcome::Running;
     } catch (const std::exception& error) {
         showFailure(error);

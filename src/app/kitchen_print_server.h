@@ -6,6 +6,7 @@
 #include "pos_database.h"
 #include "print_cycle.h"
 #include "printer_commands.h"
+#include "remembered_rows.h"
 #include "serial_printer_port.h"
 #include "server_socket.h"
 #include "single_instance.h"
@@ -61,6 +62,7 @@ private:
     NetworkPrinters networkPrinters_;
     PrinterCommands commands_;
     DailyLogs logs_;
+    std::unique_ptr<RememberedRows> rememberedRows_;
     SleepingPauses pauses_;
     std::unique_ptr<PrintCycle> printCycle_;
     QString terminalIp_;

@@ -1,9 +1,12 @@
 #include "cash_drawer.h"
 
 #include "daily_logs.h"
+#include "database_error.h"
+#include "job_kind.h"
 #include "kitchen_job_run.h"
 #include "pauses.h"
 #include "pos_database.h"
+#include "remembered_rows.h"
 #include "serial_printer_port.h"
 #include "sql_text.h"
 #include "value_conversion.h"
@@ -54,15 +57,42 @@ QString CashDrawerJobs::removal() const {
            quotedValue(store.posId) + QStringLiteral("' and 정리완료 = '1' ");
 }
 
+// While every pending request was kicked already (or none is pending), only their removal is
+// tried; a new request kicks again.
 void CashDrawerJobs::run() {
     try {
-        const bool pending = !context_.database.connection().query(selection()).empty();
-        if (pending && !kickDrawer()) {
+        const QStringList requests = pendingRequests();
+        RememberedRows& remembered = context_.rememberedRows;
+        remembered.keepPresent(job_kind::cashDrawer, requests);
+        const bool kickedBefore = remembered.rows(job_kind::cashDrawer).size() == requests.size();
+        if (!kickedBefore && !kickDrawer()) {
             return;
         }
-        context_.database.connection().execute(removal());
+        removeRequests(requests, kickedBefore);
     } catch (const std::exception& error) {
         context_.logs.writeErrorLog(procedureName, QString::fromUtf8(error.what()));
+    }
+}
+
+QStringList CashDrawerJobs::pendingRequests() {
+    Connection& connection = context_.database.connection();
+    QStringList rows;
+    for (const Row& request : connection.query(selection())) {
+        rows << connection.rowCondition(jobTable, request);
+    }
+    return rows;
+}
+
+// The error log hears once of requests that were kicked and would not go, not every tick.
+void CashDrawerJobs::removeRequests(const QStringList& kicked, bool kickedBefore) {
+    try {
+        context_.database.connection().execute(removal());
+        context_.rememberedRows.replace(job_kind::cashDrawer, {});
+    } catch (const DatabaseError&) {
+        context_.rememberedRows.replace(job_kind::cashDrawer, kicked);
+        if (!kickedBefore) {
+            throw;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 struct PrintingContext;
 
@@ -12,7 +13,8 @@ QByteArray drawerKickBytes(const QString& code);
 
 // Drawer-kick requests for this terminal: one kick through the terminal's own printer port
 // however many requests are pending, then the requests this terminal selected are removed.
-// Failures go to the error log and the requests stay, so the kick is retried next tick.
+// A failed kick goes to the error log and the requests stay, so the kick is retried next tick.
+// Requests kicked but not removed are remembered, so the drawer does not open again for them.
 class CashDrawerJobs {
 public:
     explicit CashDrawerJobs(PrintingContext& context) : context_(context) {}
@@ -20,7 +22,9 @@ public:
     void run();
 
 private:
+    QStringList pendingRequests();
     bool kickDrawer();
+    void removeRequests(const QStringList& kicked, bool kickedBefore);
     QString selection() const;
     QString removal() const;
 

@@ -10,6 +10,7 @@
 #include "pauses.h"
 #include "pos_database.h"
 #include "print_log_entry.h"
+#include "remembered_rows.h"
 #include "serial_port_error.h"
 #include "serial_printer_port.h"
 #include "sheet_parts.h"
@@ -70,32 +71,32 @@ QString KitchenJobRun::selectionFor(const QString& address) const {
 }
 
 // A job whose own data cannot be printed is reported once the rows behind it had their turn,
-// so that one bad row does not hold back the kitchen.
+// so that one bad row does not hold back the kitchen. Every row selected is one job: two rows
+// equal in every column are one ticket filed twice, and print twice.
 void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
     const ResultSet jobs = context_.database.connection().query(selectionFor(address));
     QStringList rows;
     for (const Row& job : jobs) {
         rows << context_.database.connection().rowCondition(jobTable, job);
     }
-    QSet<QString>& undeleted = undeletedRows_[address];
-    undeleted.intersect(QSet<QString>(rows.begin(), rows.end()));
+    context_.rememberedRows.keepPresent(address, rows);
     Pass pass;
+    pass.printedBefore = context_.rememberedRows.rows(address);
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-        handleRow(jobs[i], rows.at(static_cast<qsizetype>(i)), printerNumber, pass, undeleted);
+        handleRow(jobs[i], rows.at(static_cast<qsizetype>(i)), address, printerNumber, pass);
     }
     if (pass.rowFault) {
         handleFailure(0, *pass.rowFault);
     }
 }
 
-void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
-                              QSet<QString>& undeleted) {
-    if (pass.visitEnded || pass.handledRows.contains(row)) {
+void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString& address,
+                              qint16 printerNumber, Pass& pass) {
+    if (pass.visitEnded) {
         return;
     }
-    pass.handledRows.insert(row);
-    if (undeleted.contains(row)) {
-        retryDeletion(row, undeleted);
+    if (pass.printedBefore.removeOne(row)) {
+        retryDeletion(address, row);
         return;
     }
     const QString port = job.text(QStringLiteral("프린터포트"));
@@ -103,16 +104,33 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, qint16 printer
         return;
     }
     const QString kind = job.text(QStringLiteral("출력물종류"));
+    const bool logged = job_kind::isOrderKind(kind);
+    const std::optional<QString> logEntry = logged ? printLogEntryOf(job, pass) : QString();
+    if (!logEntry) {
+        return;
+    }
     JobExtras extras;
     extras.bottomMargin = bottomMarginFor(kind);
     if (!printJob(job, port, printerNumber, sheetSettings(), extras, pass)) {
         return;
     }
-    if (job_kind::isOrderKind(kind)) {
-        context_.logs.writePrintLog(printLogEntry(job));
+    if (logged) {
+        context_.logs.writePrintLog(*logEntry);
     }
-    deleteDelivered(row, undeleted);
+    deleteDelivered(address, row);
     context_.pauses.wait(pauseAfterJobMs);
+}
+
+// Made before the job prints: a job table without the columns of the print log would otherwise
+// print the sheet on every tick and never reach its deletion. Such a job is one whose own data
+// cannot be printed.
+std::optional<QString> KitchenJobRun::printLogEntryOf(const Row& job, Pass& pass) {
+    try {
+        return printLogEntry(job);
+    } catch (const DatabaseError& error) {
+        pass.rowFault = pass.rowFault.value_or(error.description());
+        return std::nullopt;
+    }
 }
 
 // False when the job could not be printed: a failed port is logged and its later jobs wait
@@ -186,18 +204,19 @@ QString KitchenJobRun::networkPrinterName(qint16 printerNumber) {
     return QStringLiteral("프린터 %1:%2").arg(socket.remoteHost()).arg(socket.remotePort());
 }
 
-// A job that reached the printer is never printed again: when its row cannot be deleted, the
-// deletion alone is tried again on later runs, and the error log hears of it once.
-void KitchenJobRun::deleteDelivered(const QString& row, QSet<QString>& undeleted) {
+// A job that reached the printer is never printed again: when its row cannot be deleted, it is
+// remembered and the deletion alone is tried again on later runs; the error log hears of it
+// once.
+void KitchenJobRun::deleteDelivered(const QString& address, const QString& row) {
     try {
         if (context_.database.connection().deleteOneRow(jobTable, row) != 0) {
             return;
         }
-        undeleted.insert(row);
+        context_.rememberedRows.add(address, row);
         context_.logs.writeErrorLog(
             procedureName, QStringLiteral("출력한 작업의 행이 지워지지 않았습니다: ") + row);
     } catch (const DatabaseError& error) {
-        undeleted.insert(row);
+        context_.rememberedRows.add(address, row);
         context_.logs.writeErrorLog(procedureName,
                                     QStringLiteral("출력한 작업의 행을 지우지 못했습니다: ") +
                                         error.description());
@@ -207,10 +226,10 @@ void KitchenJobRun::deleteDelivered(const QString& row, QSet<QString>& undeleted
     }
 }
 
-void KitchenJobRun::retryDeletion(const QString& row, QSet<QString>& undeleted) {
+void KitchenJobRun::retryDeletion(const QString& address, const QString& row) {
     try {
         if (context_.database.connection().deleteOneRow(jobTable, row) != 0) {
-            undeleted.remove(row);
+            context_.rememberedRows.removeOne(address, row);
         }
     } catch (const DatabaseError& error) {
         if (error.number() == DatabaseError::lostConnection) {

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -15,6 +16,7 @@ class DailyLogs;
 class NetworkPrinters;
 class Pauses;
 class PosDatabase;
+class RememberedRows;
 class Row;
 class SerialPrinterPort;
 struct PrinterCommands;
@@ -30,6 +32,7 @@ struct PrintingContext {
     NetworkPrinters& networkPrinters;
     const PrinterCommands& commands;
     const DailyLogs& logs;
+    RememberedRows& rememberedRows;
     Pauses& pauses;
     std::function<void(const QString&)> showMessage;
     std::function<QDateTime()> clock;
@@ -38,8 +41,8 @@ struct PrintingContext {
 // The kitchen job run: takes the pending jobs of one printer address out of the job table in
 // table order, prints each, logs order sheets and kitchen messages, and deletes each row once
 // all its bytes reached the printer. A job that could not be printed stays in the table and
-// is printed again in full later; one that reached the printer is never printed again by this
-// run of the program, even when its row could not be deleted.
+// is printed again in full later; one that reached the printer is never printed again, even
+// when its row could not be deleted (the row is remembered, also across a restart).
 class KitchenJobRun {
 public:
     explicit KitchenJobRun(PrintingContext& context) : context_(context) {}
@@ -51,15 +54,16 @@ public:
 private:
     // What one call learns as it goes through its rows.
     struct Pass {
-        QSet<QString> handledRows;       // conditions of rows dealt with (equal rows go together)
+        QStringList printedBefore;       // a row meeting one of these only has its deletion retried
         QSet<QString> failedPorts;       // serial ports that failed: their later jobs wait
         std::optional<QString> rowFault; // the first job whose own data could not be printed
         bool visitEnded = false;         // the network printer's connection was closed
     };
 
     void printJobs(const QString& address, qint16 printerNumber);
-    void handleRow(const Row& job, const QString& row, qint16 printerNumber, Pass& pass,
-                   QSet<QString>& undeleted);
+    void handleRow(const Row& job, const QString& row, const QString& address, qint16 printerNumber,
+                   Pass& pass);
+    std::optional<QString> printLogEntryOf(const Row& job, Pass& pass);
     bool printJob(const Row& job, const QString& port, qint16 printerNumber,
                   const SheetSettings& sheet, JobExtras extras, Pass& pass);
     void printOrSend(const Row& job, const QString& port, qint16 printerNumber,
@@ -70,16 +74,14 @@ private:
     SheetSettings sheetSettings() const;
     void printOnSerialPort(const Row& job, const QString& portText, const LayoutSteps& steps);
     void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
-    void deleteDelivered(const QString& row, QSet<QString>& undeleted);
-    void retryDeletion(const QString& row, QSet<QString>& undeleted);
+    void deleteDelivered(const QString& address, const QString& row);
+    void retryDeletion(const QString& address, const QString& row);
     void handleFailure(std::int32_t number, const QString& description);
     void logPrinterFault(const QString& printer, const QString& description);
     void reportUnconfirmed(const QString& printer, const PrinterCheck& check);
     QString networkPrinterName(qint16 printerNumber);
 
     PrintingContext& context_;
-    // Per address: rows of jobs that reached the printer but could not be deleted.
-    QHash<QString, QSet<QString>> undeletedRows_;
     // Per printer: the trouble last written to the error log, while it lasts.
     QHash<QString, QString> printerFaults_;
     QSet<QString> unconfirmedPrinters_;

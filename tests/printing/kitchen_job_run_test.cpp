@@ -6,6 +6,7 @@
 #include "pauses.h"
 #include "pos_database.h"
 #include "printer_commands.h"
+#include "remembered_rows.h"
 #include "serial_printer_port.h"
 #include "test_rig.h"
 
@@ -101,6 +102,7 @@ protected:
     SerialPrinterPort port_{folder_.path()};
     PrinterCommands commands_;
     DailyLogs logs_{folder_.path()};
+    RememberedRows rememberedRows_{folder_.path(), logs_};
     RecordingPauses pauses_;
     NetworkPrinters networkPrinters_;
     QStringList messages_;
@@ -109,6 +111,7 @@ protected:
                              networkPrinters_,
                              commands_,
                              logs_,
+                             rememberedRows_,
                              pauses_,
                              [this](const QString& text) { messages_ << text; },
                              &QDateTime::currentDateTime};

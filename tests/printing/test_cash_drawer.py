@@ -28,6 +28,23 @@ class CashDrawer(ProgramTestCase):
         time.sleep(1.5)
         self.assertEqual(self.com1.received(), KICK)
 
+    def test_kicked_request_that_would_not_go_is_not_kicked_again(self):
+        sql("Revoke Delete On 주방출력물 From sa;")
+        self.addCleanup(sql, "Grant Delete On 주방출력물 To sa;")
+        self.drawer_job(테이블번호=1)
+        self.start()
+        wait_until(lambda: self.com1.received() == KICK, what="the kick")
+        time.sleep(2.5)
+        self.drawer_job(테이블번호=2)
+        wait_until(lambda: self.com1.received() == KICK * 2, what="the new request's kick")
+        time.sleep(2.5)
+        self.assertEqual(self.com1.received(), KICK * 2)
+        self.assertEqual(len(self.folder.error_log_lines("돈통열기_PROC")), 2, "once per kick")
+        sql("Grant Delete On 주방출력물 To sa;")
+        wait_until(lambda: not pending_jobs(), what="the requests to go")
+        time.sleep(1.5)
+        self.assertEqual(self.com1.received(), KICK * 2)
+
     def test_requests_of_another_terminal_or_not_ready_are_left_alone(self):
         self.drawer_job(POSID="02", 테이블번호=1)
         self.drawer_job(정리완료="0", 테이블번호=2)

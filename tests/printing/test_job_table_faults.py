@@ -18,6 +18,7 @@ LOST_CONNECTION = "데이타베이스 연결에 실패 했습니다"
 # its failure; the job run's, next, is the one that counts as a lost connection.
 LOCK_SECONDS = 80
 FRACTIONAL_STAMPS = ("2026-12-09 10:00:00.123456", "2026-12-09 10:00:00.123457")
+REMEMBERED_FILE = "지우지못한출력물.json"
 
 
 def job_table_statement():
@@ -117,6 +118,54 @@ class JobTableFaults(ProgramTestCase):
         wait_until(lambda: not pending_jobs(), what="the rows to go")
         time.sleep(1.5)
         jobs.assert_delivered(self, self.com1.received())
+
+    def test_identical_rows_without_a_key_are_two_copies(self):
+        schema_table = job_table_statement()
+        self.addCleanup(sql, f"Drop Table 주방출력물; {schema_table}")
+        sql(f"Drop Table 주방출력물; {schema_table.replace(' PRIMARY KEY', '')}")
+        sql("Revoke Delete On 주방출력물 From sa;")
+        self.addCleanup(sql, "Grant Delete On 주방출력물 To sa;")
+        for _ in range(2):
+            add_job(일련번호=1, 프린트내용="COPY BEGIN\r\nCOPY END\r\n")
+        self.start()
+        wait_until(lambda: len(self.folder.error_log_lines(JOB_PROCEDURE)) == 2,
+                   what="both copies printed while neither row can go")
+        time.sleep(2.5)
+        sql("Grant Delete On 주방출력물 To sa;")
+        wait_until(lambda: not pending_jobs(), what="both rows to go")
+        time.sleep(1.5)
+        self.assertEqual(self.com1.received().count(b"COPY END"), 2)
+
+    def test_printed_job_whose_row_would_not_go_is_not_printed_again_after_a_restart(self):
+        sql("Revoke Delete On 주방출력물 From sa;")
+        self.addCleanup(sql, "Grant Delete On 주방출력물 To sa;")
+        jobs = MarkedJobs("RESTART", 2)
+        jobs.file()
+        self.start()
+        wait_until(lambda: len(self.folder.error_log_lines(JOB_PROCEDURE)) == 2,
+                   what="both jobs printed and their rows remembered")
+        self.program.stop()
+        self.start()
+        time.sleep(2.5)
+        sql("Grant Delete On 주방출력물 To sa;")
+        wait_until(lambda: not pending_jobs(), what="the rows to go")
+        time.sleep(1.5)
+        jobs.assert_delivered(self, self.com1.received())
+        self.assertFalse(os.path.exists(os.path.join(self.folder.path, REMEMBERED_FILE)))
+
+    def test_order_sheet_without_the_columns_of_its_print_log_line_is_reported_not_printed(self):
+        self.addCleanup(sql, f"Drop Table 주방출력물; {job_table_statement()}")
+        sheet = MarkedJobs("SHEET", 1)
+        sheet.file()
+        plain = MarkedJobs("PLAIN", 1)
+        plain.file(테이블번호=2, 출력물종류="영수증")
+        sql("Alter Table 주방출력물 Drop Column 프린터명;")
+        self.start()
+        self.program.wait_for_line("항목을 찾을 수 없습니다: 프린터명")
+        wait_until(lambda: pending_jobs() == ["1"], what="only the order sheet to stay")
+        time.sleep(2.5)
+        self.assertNotIn(b"SHEET", self.com1.received())
+        plain.assert_delivered(self, self.com1.received())
 
     def test_rows_that_cannot_be_printed_leave_the_jobs_behind_them_printing(self):
         add_job(테이블번호=1, 프린터파라미터="9600,X,8,1", 프린트내용="BAD SETTINGS\r\n")
