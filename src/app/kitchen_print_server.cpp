@@ -7,6 +7,7 @@
 #include "network_printer_setup.h"
 #include "operator_journal.h"
 #include "program_version.h"
+#include "store_connection.h"
 #include "window_placement.h"
 
 #include <QDir>
@@ -53,9 +54,10 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::start() {
     if (configured != StartOutcome::Running) {
         return configured;
     }
-    if (database_->connectDatabase()) {
+    if (connectToStore(*database_, storeStatus_, logs_)) {
         return finishStart();
     }
+    showStatus();
     window_.setDatabaseReachable(false);
     databaseTimer_.start();
     writeToJournal(QStringLiteral("데이타베이스에 연결할 수 없어 다시 시도합니다"));
@@ -77,10 +79,11 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
             StoreIdentity{config.storeCode, config.posId, config.dbServer},
             [this](const QString& text) { showMessageWhilePrinting(text); });
         // Read only once this instance holds the program folder.
-        rememberedRows_ = std::make_unique<RememberedRows>(programFolder_, logs_);
+        rememberedRows_ = std::make_unique<RememberedRows>(
+            programFolder_, logs_, config.dbServer + QLatin1Char('/') + config.storeCode);
         printCycle_ = std::make_unique<PrintCycle>(PrintingContext{
-            *database_, serialPort_, networkPrinters_, commands_, logs_, *rememberedRows_, pauses_,
-            [this](const QString& text) { showMessageWhilePrinting(text); },
+            *database_, serialPort_, networkPrinters_, commands_, logs_, *rememberedRows_,
+            storeStatus_, pauses_, [this](const QString& text) { showMessageWhilePrinting(text); },
             &QDateTime::currentDateTime});
         return StartOutcome::Running;
     } catch (const std::exception& error) {
@@ -113,7 +116,8 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::finishStart() {
 // Attempts follow each other 100 ms apart plus the attempt's own time. A tick may be entered
 // again while an earlier one waits in the message window; the first success finishes the start.
 void KitchenPrintServer::retryDatabase() {
-    if (!database_->connectDatabase()) {
+    if (!connectToStore(*database_, storeStatus_, logs_)) {
+        showStatus();
         if (databaseTimer_.isActive()) {
             databaseTimer_.start();
         }
@@ -139,9 +143,31 @@ void KitchenPrintServer::finishStartFromDatabaseTimer() {
 
 void KitchenPrintServer::createNetworkPrinters() {
     createNetworkPrinterSockets(*database_, networkPrinters_, logs_);
+    for (qint16 number = 1; number <= networkPrinters_.count(); ++number) {
+        storeStatus_.addPrinter(networkPrinters_.at(number).printerName());
+    }
+}
+
+// The terminal's own receipt printer is listed before its first job.
+void KitchenPrintServer::listOwnPrinter() {
+    try {
+        const QString port = database_->settings().text(QStringLiteral("프린터포트")).toUpper();
+        if (port.startsWith(QLatin1String("COM"))) {
+            storeStatus_.addPrinter(port);
+        }
+    } catch (const std::exception&) {
+        // Without a settings row there is nothing to list yet.
+    }
+}
+
+void KitchenPrintServer::showStatus() {
+    storeStatus_.setLogProblem(logs_.writeProblem());
+    window_.showStatus(storeStatus_);
 }
 
 void KitchenPrintServer::preparePrinting() {
+    listOwnPrinter();
+    showStatus();
     try {
         preparePrinterCommands(commands_, database_->settings());
     } catch (const std::exception&) {
@@ -162,6 +188,7 @@ void KitchenPrintServer::runPrintCycle() {
     } catch (const std::exception& error) {
         showFailure(error);
     }
+    showStatus();
     printCycleRunning_ = false;
     if (std::exchange(exitQuestionWaiting_, false)) {
         exitOnConfirmation();

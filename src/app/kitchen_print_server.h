@@ -10,6 +10,7 @@
 #include "serial_printer_port.h"
 #include "server_socket.h"
 #include "single_instance.h"
+#include "store_status.h"
 
 #include <QObject>
 #include <QTimer>
@@ -47,6 +48,8 @@ private:
     void retryDatabase();
     void finishStartFromDatabaseTimer();
     void createNetworkPrinters();
+    void listOwnPrinter();
+    void showStatus();
     void preparePrinting();
     void runPrintCycle();
     void followTerminalAddress();
@@ -63,6 +66,7 @@ private:
     PrinterCommands commands_;
     DailyLogs logs_;
     std::unique_ptr<RememberedRows> rememberedRows_;
+    StoreStatus storeStatus_;
     SleepingPauses pauses_;
     std::unique_ptr<PrintCycle> printCycle_;
     QString terminalIp_;

@@ -16,6 +16,8 @@
 #include "sheet_parts.h"
 #include "sheet_settings.h"
 #include "sql_text.h"
+#include "store_connection.h"
+#include "store_status.h"
 #include "value_conversion.h"
 
 #include <QCoreApplication>
@@ -33,6 +35,13 @@ bool isSerialPort(const QString& port) {
 // Failures of the port or the printer behind it, as opposed to a job's own settings text.
 bool isPortFailure(const SerialPortError& error) {
     return error.number() != SerialPortError::invalidSettings;
+}
+
+// A port number the machine does not have and a port held by another program are only logged;
+// every other failure of the port or its printer is shown as well, once per episode.
+bool isShownPortFailure(const SerialPortError& error) {
+    return error.number() != SerialPortError::invalidPortNumber &&
+           error.number() != SerialPortError::portAlreadyOpen;
 }
 
 } // namespace
@@ -53,7 +62,7 @@ void KitchenJobRun::handleFailure(std::int32_t number, const QString& descriptio
                               ? QStringLiteral("데이타베이스 연결에 실패 했습니다")
                               : description;
     context_.showMessage(sheet_parts::crlf + shown);
-    context_.database.connectDatabase();
+    connectToStore(context_.database, context_.status, context_.logs);
 }
 
 QString KitchenJobRun::selectionFor(const QString& address) const {
@@ -82,8 +91,15 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
     context_.rememberedRows.keepPresent(address, rows);
     Pass pass;
     pass.printedBefore = context_.rememberedRows.rows(address);
+    for (const Row& job : jobs) {
+        ++pass.waiting[printerOf(job.text(QStringLiteral("프린터포트")), printerNumber)];
+    }
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         handleRow(jobs[i], rows.at(static_cast<qsizetype>(i)), address, printerNumber, pass);
+    }
+    noteWaitingJobs(address, pass.waiting);
+    if (pass.portNotice) {
+        context_.showMessage(sheet_parts::crlf + *pass.portNotice);
     }
     if (pass.rowFault) {
         handleFailure(0, *pass.rowFault);
@@ -95,11 +111,12 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString&
     if (pass.visitEnded) {
         return;
     }
+    const QString port = job.text(QStringLiteral("프린터포트"));
     if (pass.printedBefore.removeOne(row)) {
         retryDeletion(address, row);
+        --pass.waiting[printerOf(port, printerNumber)];
         return;
     }
-    const QString port = job.text(QStringLiteral("프린터포트"));
     if (pass.failedPorts.contains(port.toUpper())) {
         return;
     }
@@ -118,7 +135,35 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString&
         context_.logs.writePrintLog(*logEntry);
     }
     deleteDelivered(address, row);
+    --pass.waiting[printerOf(port, printerNumber)];
     context_.pauses.wait(pauseAfterJobMs);
+}
+
+// The printer a job goes to, by the name the error log and the status list give it; empty for
+// a job this run does not print.
+QString KitchenJobRun::printerOf(const QString& port, qint16 printerNumber) {
+    if (isSerialPort(port)) {
+        return port.toUpper();
+    }
+    return port != QLatin1String("00000") && printerNumber != 0 ? networkPrinterName(printerNumber)
+                                                                : QString();
+}
+
+// A serial printer takes jobs from two addresses (the loopback and the terminal's own): the
+// status list shows what waits for it from both.
+void KitchenJobRun::noteWaitingJobs(const QString& address, const QHash<QString, int>& waiting) {
+    waitingJobs_.insert(address, waiting);
+    QHash<QString, int> total;
+    for (const QHash<QString, int>& byPrinter : std::as_const(waitingJobs_)) {
+        for (auto printer = byPrinter.begin(); printer != byPrinter.end(); ++printer) {
+            total[printer.key()] += printer.value();
+        }
+    }
+    for (auto printer = total.begin(); printer != total.end(); ++printer) {
+        if (!printer.key().isEmpty()) {
+            context_.status.setWaitingJobs(printer.key(), printer.value());
+        }
+    }
 }
 
 // Made before the job prints: a job table without the columns of the print log would otherwise
@@ -152,7 +197,9 @@ bool KitchenJobRun::printJob(const Row& job, const QString& port, qint16 printer
             context_.networkPrinters.at(printerNumber).close();
             pass.visitEnded = true;
         }
-        logPrinterFault(port.toUpper(), error.description());
+        if (logPrinterFault(port.toUpper(), error.description()) && isShownPortFailure(error)) {
+            pass.portNotice = pass.portNotice.value_or(error.description());
+        }
         pass.failedPorts.insert(port.toUpper());
     } catch (const NetworkPrinterError& error) {
         // The connection was reset: the printer's later jobs wait for the next visit.
@@ -167,21 +214,29 @@ bool KitchenJobRun::printJob(const Row& job, const QString& port, qint16 printer
 void KitchenJobRun::printOrSend(const Row& job, const QString& port, qint16 printerNumber,
                                 const SheetSettings& sheet, const JobExtras& extras) {
     if (isSerialPort(port)) {
-        printOnSerialPort(job, port, serialLayout(job, sheet, extras));
-        printerFaults_.remove(port.toUpper());
+        notePrinted(port.toUpper(), printOnSerialPort(job, port, serialLayout(job, sheet, extras)));
     } else if (port != QLatin1String("00000") && printerNumber != 0) {
-        sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras));
-        printerFaults_.remove(networkPrinterName(printerNumber));
+        notePrinted(networkPrinterName(printerNumber),
+                    sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras)));
     }
+}
+
+// A job printed ends its printer's trouble.
+void KitchenJobRun::notePrinted(const QString& printer, const PrintedJob& printed) {
+    printerFaults_.remove(printer);
+    context_.status.notePrinted(printer, context_.clock(), printed.paperNearEnd);
 }
 
 // A printer that stays stopped fails every job it is given; the error log hears of it once,
 // until a job on it is printed again or its trouble changes.
-void KitchenJobRun::logPrinterFault(const QString& printer, const QString& description) {
-    if (printerFaults_.value(printer) != description) {
-        printerFaults_.insert(printer, description);
-        context_.logs.writeErrorLog(procedureName, description);
+bool KitchenJobRun::logPrinterFault(const QString& printer, const QString& description) {
+    context_.status.noteTrouble(printer, troubleNamedIn(description), description);
+    if (printerFaults_.value(printer) == description) {
+        return false;
     }
+    printerFaults_.insert(printer, description);
+    context_.logs.writeErrorLog(procedureName, description);
+    return true;
 }
 
 // Once per run and printer: such a printer's jobs go by what the transport can tell.
@@ -200,8 +255,7 @@ void KitchenJobRun::reportUnconfirmed(const QString& printer, const PrinterCheck
 }
 
 QString KitchenJobRun::networkPrinterName(qint16 printerNumber) {
-    const NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
-    return QStringLiteral("프린터 %1:%2").arg(socket.remoteHost()).arg(socket.remotePort());
+    return context_.networkPrinters.at(printerNumber).printerName();
 }
 
 // A job that reached the printer is never printed again: when its row cannot be deleted, it is
@@ -272,8 +326,8 @@ qint16 KitchenJobRun::guestCountFor(const Row& job) {
     return toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
 }
 
-void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
-                                      const LayoutSteps& steps) {
+PrintedJob KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
+                                            const LayoutSteps& steps) {
     SerialPrinterPort& port = context_.serialPort;
     if (port.isOpen()) {
         port.close();
@@ -290,14 +344,15 @@ void KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
             context_.pauses.wait(step.waitMs);
         }
     }
-    port.finishJob(check);
+    const PrintedJob printed = port.finishJob(check);
     context_.pauses.wait(pauseAroundPortCloseMs);
     port.close();
     QCoreApplication::processEvents();
     context_.pauses.wait(pauseAroundPortCloseMs);
+    return printed;
 }
 
-void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
+PrintedJob KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
     NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
     const PrinterCheck check = socket.beginJob();
     reportUnconfirmed(networkPrinterName(printerNumber), check);
@@ -314,5 +369,5 @@ void KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps
             break;
         }
     }
-    socket.finishJob(check);
+    return socket.finishJob(check);
 }

@@ -19,6 +19,7 @@ class PosDatabase;
 class RememberedRows;
 class Row;
 class SerialPrinterPort;
+class StoreStatus;
 struct PrinterCommands;
 
 // The address under which a terminal's POS files jobs for the printer on its own serial port;
@@ -33,6 +34,7 @@ struct PrintingContext {
     const PrinterCommands& commands;
     const DailyLogs& logs;
     RememberedRows& rememberedRows;
+    StoreStatus& status;
     Pauses& pauses;
     std::function<void(const QString&)> showMessage;
     std::function<QDateTime()> clock;
@@ -57,7 +59,9 @@ private:
         QStringList printedBefore;       // a row meeting one of these only has its deletion retried
         QSet<QString> failedPorts;       // serial ports that failed: their later jobs wait
         std::optional<QString> rowFault; // the first job whose own data could not be printed
-        bool visitEnded = false;         // the network printer's connection was closed
+        std::optional<QString> portNotice; // a serial printer's new trouble, shown at the end
+        bool visitEnded = false;           // the network printer's connection was closed
+        QHash<QString, int> waiting;       // per printer: jobs not printed (yet)
     };
 
     void printJobs(const QString& address, qint16 printerNumber);
@@ -72,12 +76,16 @@ private:
     QString bottomMarginFor(const QString& kind) const;
     qint16 guestCountFor(const Row& job);
     SheetSettings sheetSettings() const;
-    void printOnSerialPort(const Row& job, const QString& portText, const LayoutSteps& steps);
-    void sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
+    PrintedJob printOnSerialPort(const Row& job, const QString& portText, const LayoutSteps& steps);
+    PrintedJob sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps);
+    void notePrinted(const QString& printer, const PrintedJob& printed);
+    void noteWaitingJobs(const QString& address, const QHash<QString, int>& waiting);
+    QString printerOf(const QString& port, qint16 printerNumber);
     void deleteDelivered(const QString& address, const QString& row);
     void retryDeletion(const QString& address, const QString& row);
     void handleFailure(std::int32_t number, const QString& description);
-    void logPrinterFault(const QString& printer, const QString& description);
+    // True when the trouble is new: a new episode of it.
+    bool logPrinterFault(const QString& printer, const QString& description);
     void reportUnconfirmed(const QString& printer, const PrinterCheck& check);
     QString networkPrinterName(qint16 printerNumber);
 
@@ -85,4 +93,6 @@ private:
     // Per printer: the trouble last written to the error log, while it lasts.
     QHash<QString, QString> printerFaults_;
     QSet<QString> unconfirmedPrinters_;
+    // Per address: the jobs left in the table after its latest run, per printer.
+    QHash<QString, QHash<QString, int>> waitingJobs_;
 };

@@ -42,22 +42,27 @@ bool readGroups(const QJsonDocument& document, QMap<QString, QStringList>& group
 
 const QString RememberedRows::fileName = procedureName + QStringLiteral(".json");
 
-RememberedRows::RememberedRows(const QString& programFolder, const DailyLogs& logs)
-    : path_(QDir(programFolder).filePath(fileName)), logs_(logs) {
+RememberedRows::RememberedRows(const QString& programFolder, const DailyLogs& logs,
+                               const QString& database)
+    : path_(QDir(programFolder).filePath(fileName)), logs_(logs), database_(database) {
     load();
 }
 
+QString RememberedRows::keyOf(const QString& group) const {
+    return database_ + QLatin1Char(' ') + group;
+}
+
 QStringList RememberedRows::rows(const QString& group) const {
-    return groups_.value(group);
+    return groups_.value(keyOf(group));
 }
 
 void RememberedRows::add(const QString& group, const QString& condition) {
-    groups_[group] << condition;
+    groups_[keyOf(group)] << condition;
     save();
 }
 
 void RememberedRows::removeOne(const QString& group, const QString& condition) {
-    const auto found = groups_.find(group);
+    const auto found = groups_.find(keyOf(group));
     if (found != groups_.end() && found->removeOne(condition)) {
         if (found->isEmpty()) {
             groups_.erase(found);
@@ -67,7 +72,7 @@ void RememberedRows::removeOne(const QString& group, const QString& condition) {
 }
 
 void RememberedRows::keepPresent(const QString& group, const QStringList& present) {
-    const QStringList remembered = groups_.value(group);
+    const QStringList remembered = rows(group);
     QStringList unmatched = present;
     QStringList kept;
     for (const QString& condition : remembered) {
@@ -81,13 +86,13 @@ void RememberedRows::keepPresent(const QString& group, const QStringList& presen
 }
 
 void RememberedRows::replace(const QString& group, const QStringList& conditions) {
-    if (groups_.value(group) == conditions) {
+    if (rows(group) == conditions) {
         return;
     }
     if (conditions.isEmpty()) {
-        groups_.remove(group);
+        groups_.remove(keyOf(group));
     } else {
-        groups_.insert(group, conditions);
+        groups_.insert(keyOf(group), conditions);
     }
     save();
 }
@@ -112,7 +117,16 @@ void RememberedRows::load() {
                             path_ + QStringLiteral(" 파일의 내용을 알 수 없어 쓰지 않습니다"));
         return;
     }
-    groups_ = groups;
+    for (auto group = groups.cbegin(); group != groups.cend(); ++group) {
+        if (group.key().startsWith(keyOf(QString()))) {
+            groups_.insert(group.key(), group.value());
+        }
+    }
+    if (groups_.size() != groups.size()) {
+        logs_.writeErrorLog(procedureName,
+                            QStringLiteral("다른 데이타베이스의 지우지 못한 행은 잊습니다"));
+        save();
+    }
 }
 
 // Written whole into a new file that then takes the old one's place, so that a program ended

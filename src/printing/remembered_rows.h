@@ -13,12 +13,14 @@ class DailyLogs;
 //
 // Kept in the program folder, in `fileName`, while anything is remembered. A file that cannot
 // be read when the program starts, or written later, goes to the error log (a failing write
-// once, until a write succeeds again); the rows in memory are honoured all the same.
+// once, until a write succeeds again); the rows in memory are honoured all the same. The rows
+// belong to one database (server and store code): a terminal pointed at another database
+// forgets them, since a key there may name a ticket not yet printed.
 class RememberedRows {
 public:
     static const QString fileName;
 
-    RememberedRows(const QString& programFolder, const DailyLogs& logs);
+    RememberedRows(const QString& programFolder, const DailyLogs& logs, const QString& database);
 
     // The conditions remembered in the group, each as often as rows meeting it are remembered.
     QStringList rows(const QString& group) const;
@@ -33,9 +35,11 @@ private:
     void load();
     void save();
     void reportWriteFailure(const QString& reason);
+    QString keyOf(const QString& group) const;
 
     QString path_;
     const DailyLogs& logs_;
+    QString database_;
     QMap<QString, QStringList> groups_;
     bool writeFailing_ = false;
 };

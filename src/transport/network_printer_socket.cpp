@@ -83,13 +83,13 @@ void NetworkPrinterSocket::send(const QByteArray& bytes) {
     written_ += bytes.size();
 }
 
-void NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
+PrintedJob NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
     PrinterConversation conversation(*this);
     if (check.answers) {
-        conversation.confirmPrinted();
-    } else {
-        conversation.waitUntilTaken();
+        return conversation.confirmPrinted();
     }
+    conversation.waitUntilTaken();
+    return {};
 }
 
 void NetworkPrinterSocket::writeRequest(const QByteArray& request) {

@@ -24,6 +24,10 @@ public:
     const QString& remoteHost() const { return remoteHost_; }
     void setRemotePort(qint32 port) { remotePort_ = port; }
     qint32 remotePort() const { return remotePort_; }
+    // The printer as the error log and the status list name it.
+    QString printerName() const {
+        return QStringLiteral("프린터 %1:%2").arg(remoteHost_).arg(remotePort_);
+    }
 
     // 6 while the name is looked up or the connection is made, 7 when connected, else 0.
     int state() const;
@@ -40,7 +44,7 @@ public:
     // After a job's last byte: returns once the printer confirmed it printed everything, or,
     // for a printer that cannot be asked, once it acknowledged every byte. Otherwise the
     // connection is reset and NetworkPrinterError is thrown.
-    void finishJob(const PrinterCheck& check);
+    PrintedJob finishJob(const PrinterCheck& check);
     // Delivers everything sent so far before the connection ends.
     void close();
 

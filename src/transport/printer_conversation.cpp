@@ -114,7 +114,7 @@ std::optional<char> PrinterConversation::ask(Request request, int waitMs) {
 
 // An answer that the printer is online and not stopped counts as progress: an impact printer
 // may print a full buffer for many seconds before it takes another byte.
-void PrinterConversation::confirmPrinted() {
+PrintedJob PrinterConversation::confirmPrinted() {
     link_.discardInput();
     link_.writeRequest(printer_status::printedRequest());
     ProgressWatch progress(link_.heldBytes());
@@ -124,7 +124,7 @@ void PrinterConversation::confirmPrinted() {
         polling.sendWhenDue();
         for (const char byte : link_.readInput(printer_limits::pollMs / 10)) {
             if (printer_status::isPrintedAnswer(byte)) {
-                return;
+                return PrintedJob{printer_status::saysPaperNearEnd(byte)};
             }
             if (!polling.take(byte)) {
                 continue;

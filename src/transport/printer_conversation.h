@@ -33,7 +33,7 @@ public:
     void requireReady();
     // After a job's last byte: returns once the printer has printed everything sent, or fails
     // the link when it keeps reporting a stop or nothing moves for the stall limit.
-    void confirmPrinted();
+    PrintedJob confirmPrinted();
     // For a printer that cannot be asked: returns once the link holds nothing more, or fails it
     // when that does not move for the stall limit.
     void waitUntilTaken();

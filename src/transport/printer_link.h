@@ -25,6 +25,11 @@ protected:
     PrinterLink& operator=(const PrinterLink&) = default;
 };
 
+// What the printer said of itself as it confirmed a job.
+struct PrintedJob {
+    bool paperNearEnd = false;
+};
+
 // What the program learned of a printer before a job.
 struct PrinterCheck {
     // The printer answers status requests, so its own answer confirms each job.

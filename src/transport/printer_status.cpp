@@ -29,6 +29,10 @@ bool isStatusAnswer(char byte) {
 }
 
 // Each pair of sensor bits is either both set or both clear.
+bool saysPaperNearEnd(char printedAnswer) {
+    return (static_cast<unsigned char>(printedAnswer) & 0x03U) == 0x03U;
+}
+
 bool isPrintedAnswer(char byte) {
     const auto value = static_cast<unsigned char>(byte);
     const auto pair = [value](unsigned shift) { return (value >> shift) & 0x03U; };

@@ -18,6 +18,8 @@ QByteArray printedRequest();
 
 bool isStatusAnswer(char byte);
 bool isPrintedAnswer(char byte);
+// The printed answer's paper-sensor pair: the roll is near its end (it still prints).
+bool saysPaperNearEnd(char printedAnswer);
 
 // The latest answers to each request, merged.
 struct PrinterState {

@@ -89,13 +89,14 @@ void SerialPrinterPort::write(const QByteArray& bytes) {
     }
 }
 
-void SerialPrinterPort::finishJob(const PrinterCheck& check) {
+PrintedJob SerialPrinterPort::finishJob(const PrinterCheck& check) {
     if (check.answers) {
-        PrinterConversation(*this).confirmPrinted();
+        const PrintedJob printed = PrinterConversation(*this).confirmPrinted();
         allTaken_ = true;
-    } else {
-        waitUntilTaken();
+        return printed;
     }
+    waitUntilTaken();
+    return {};
 }
 
 void SerialPrinterPort::waitUntilTaken() {

@@ -37,7 +37,7 @@ public:
     // for a printer that cannot be asked, once every byte left the line. Throws SerialPortError
     // otherwise, with what was still queued dropped; so does closing the port after any use
     // whose bytes were not all taken.
-    void finishJob(const PrinterCheck& check);
+    PrintedJob finishJob(const PrinterCheck& check);
     // Returns once every byte written since open() has left the line.
     void waitUntilTaken();
 

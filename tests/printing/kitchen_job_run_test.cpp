@@ -8,6 +8,7 @@
 #include "printer_commands.h"
 #include "remembered_rows.h"
 #include "serial_printer_port.h"
+#include "store_status.h"
 #include "test_rig.h"
 
 #include <QDir>
@@ -102,7 +103,8 @@ protected:
     SerialPrinterPort port_{folder_.path()};
     PrinterCommands commands_;
     DailyLogs logs_{folder_.path()};
-    RememberedRows rememberedRows_{folder_.path(), logs_};
+    RememberedRows rememberedRows_{folder_.path(), logs_, QStringLiteral("127.0.0.1/S001")};
+    StoreStatus status_;
     RecordingPauses pauses_;
     NetworkPrinters networkPrinters_;
     QStringList messages_;
@@ -112,6 +114,7 @@ protected:
                              commands_,
                              logs_,
                              rememberedRows_,
+                             status_,
                              pauses_,
                              [this](const QString& text) { messages_ << text; },
                              &QDateTime::currentDateTime};
