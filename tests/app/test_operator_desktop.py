@@ -60,12 +60,37 @@ class OperatorDesktop(ProgramTestCase):
         time.sleep(1)
         self.assertFalse(self.desktop.is_visible(MAIN_WINDOW), "a single click does nothing")
         window = self.restore_from_tray()
-        self.desktop.screenshot(window, os.path.join(SCREENSHOTS, "main-window.png"))
         self.desktop.click(window, *HIDE_BUTTON)
         self.icons(1)
         time.sleep(0.3)
         self.assertFalse(self.desktop.is_visible(MAIN_WINDOW))
         self.restore_from_tray()
+
+    def red_pixels(self, x, y, width, height):
+        return sum(r > 150 and g < 70 and b < 70 for r, g, b in
+                   self.desktop.pixels(x, y, width, height))
+
+    def test_status_list_and_icon_show_a_printer_out_of_paper_until_it_prints_again(self):
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
+        self.start()
+        (x, y) = self.icons(1)[0]
+        self.assertEqual(self.red_pixels(x - 12, y - 12, 24, 24), 0)
+        com1.paper_out()
+        add_job(프린트내용="AFTER THE ROLL\r\n")
+        self.program.wait_for_line("COM1: 용지가 없습니다")
+        wait_until(lambda: self.red_pixels(x - 12, y - 12, 24, 24) > 10,
+                   what="the icon's red corner")
+        self.desktop.click(self.desktop.find_window(MESSAGE_WINDOW), *OK_AREA)
+        window = self.restore_from_tray()
+        time.sleep(1.5)
+        self.desktop.screenshot(window, os.path.join(SCREENSHOTS, "main-window.png"))
+        left, top = (int(v) for v in self.desktop.xdotool("getwindowgeometry", window)[3].split(","))
+        list_row = (left + 16, top + 168 + 20, 472, 20)
+        self.assertGreater(self.red_pixels(*list_row), 10, "COM1's state shown in red")
+        com1.paper_in()
+        com1.wait_for(b"AFTER THE ROLL")
+        wait_until(lambda: self.red_pixels(*list_row) == 0, what="COM1 ready again")
 
     def test_hiding_twice_leaves_one_icon(self):
         probe = subprocess.Popen([os.environ["KPS_TRAY_PROBE"]], env=dict(

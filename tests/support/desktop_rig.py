@@ -54,6 +54,13 @@ class VirtualDesktop:
         os.makedirs(os.path.dirname(path), exist_ok=True)
         subprocess.run(["/usr/bin/import", "-window", window, path], env=self.env, check=True)
 
+    def pixels(self, x, y, width, height):
+        """The screen's colours in a rectangle, as (red, green, blue) tuples."""
+        raw = subprocess.run(["/usr/bin/import", "-window", "root", "-crop",
+                              f"{width}x{height}+{x}+{y}", "-depth", "8", "rgb:-"],
+                             env=self.env, capture_output=True, check=True).stdout
+        return [tuple(raw[at:at + 3]) for at in range(0, len(raw), 3)]
+
     def start_tray(self):
         """A notification area (trayer) in the top right corner; returns its panel window."""
         require_or_skip(shutil.which("trayer"), "needs trayer for a notification area")
