@@ -92,6 +92,20 @@ class ProgramStart(unittest.TestCase):
         self.assertEqual(connections_so_far(), before)
         self.assertEqual(len(program.notices()), 1)
 
+    def test_qt_options_reach_qt_and_unknown_arguments_are_reported_while_it_prints(self):
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
+        program = self.run_program(
+            arguments=["-session", "x", "-style", "fusion", "--bogus", "stray"])
+        program.wait_for_line(STARTED)
+        add_job(프린트내용="WITH ARGUMENTS\r\n")
+        com1.wait_for(b"WITH ARGUMENTS")
+        notice = ("unknown arguments ignored: '--bogus' 'stray'; "
+                  "kitchen-print-server --help lists the options.")
+        self.assertEqual(program.notices(), [notice, f"{STARTED} (터미널 주소 {TERMINAL_IP})"])
+        self.assertEqual([line.split("  ")[1] for line in
+                          self.folder.error_log_lines("parseCommandLine")], [notice])
+
     def test_second_instance_is_refused_for_three_seconds_and_only_it_ends(self):
         first = self.run_program()
         first.wait_for_line(STARTED)
