@@ -31,8 +31,14 @@ struct Options {
                             QStringLiteral("Show this help.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
 
+    std::array<const QCommandLineOption*, 8> all() const {
+        return {&folder, &setup, &store, &pos, &server, &overwrite, &help, &version};
+    }
+
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({folder, setup, store, pos, server, overwrite, help, version});
+        for (const QCommandLineOption* option : all()) {
+            parser.addOption(*option);
+        }
     }
 
     // The option an argument such as "--store", "-store" or "--store=S1" names, if it is ours.
@@ -50,19 +56,13 @@ const QCommandLineOption* Options::named(QStringView argument) const {
     }
     const QStringView name = withoutDashes(argument);
     const QStringView withoutValue = name.left(name.indexOf(u'='));
-    for (const QCommandLineOption* option :
-         {&folder, &setup, &store, &pos, &server, &overwrite, &help, &version}) {
+    for (const QCommandLineOption* option : all()) {
         if (option->names().contains(withoutValue)) {
             return option;
         }
     }
     return nullptr;
 }
-
-struct QtOption {
-    QLatin1String name;
-    enum class Value { None, Next, NextOrAfterEquals } value;
-};
 
 // What Qt 6.4 takes from the command line: QCoreApplication (-qmljsdebugger), QGuiApplication
 // (platform, plugins, window geometry, title and icon, layout direction, session, style),
@@ -71,30 +71,16 @@ struct QtOption {
 // arguments; the terminal commands run without a window system, and another platform knows
 // fewer (-geometry, -title, -icon and -display are xcb's), so what is left of them is passed over
 // here as Qt would have taken it.
-const std::array qtOptions{
-    QtOption{QLatin1String("platform"), QtOption::Value::Next},
-    QtOption{QLatin1String("platformpluginpath"), QtOption::Value::Next},
-    QtOption{QLatin1String("platformtheme"), QtOption::Value::Next},
-    QtOption{QLatin1String("plugin"), QtOption::Value::Next},
-    QtOption{QLatin1String("qwindowgeometry"), QtOption::Value::Next},
-    QtOption{QLatin1String("geometry"), QtOption::Value::Next},
-    QtOption{QLatin1String("qwindowtitle"), QtOption::Value::Next},
-    QtOption{QLatin1String("title"), QtOption::Value::Next},
-    QtOption{QLatin1String("qwindowicon"), QtOption::Value::Next},
-    QtOption{QLatin1String("icon"), QtOption::Value::Next},
-    QtOption{QLatin1String("session"), QtOption::Value::Next},
-    QtOption{QLatin1String("display"), QtOption::Value::Next},
-    QtOption{QLatin1String("name"), QtOption::Value::Next},
-    QtOption{QLatin1String("visual"), QtOption::Value::Next},
-    QtOption{QLatin1String("style"), QtOption::Value::NextOrAfterEquals},
-    QtOption{QLatin1String("stylesheet"), QtOption::Value::NextOrAfterEquals},
-    QtOption{QLatin1String("qmljsdebugger"), QtOption::Value::NextOrAfterEquals},
-    QtOption{QLatin1String("reverse"), QtOption::Value::None},
-    QtOption{QLatin1String("testability"), QtOption::Value::None},
-    QtOption{QLatin1String("widgetcount"), QtOption::Value::None},
-    QtOption{QLatin1String("nograb"), QtOption::Value::None},
-    QtOption{QLatin1String("dograb"), QtOption::Value::None},
-};
+const QStringList qtOptionsWithValue =
+    QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                   "qwindowtitle title qwindowicon icon session display name visual style "
+                   "stylesheet qmljsdebugger")
+        .split(u' ');
+// These three also take their value after '=' in the same argument.
+const QStringList qtOptionsWithValueAfterEquals =
+    QStringLiteral("style stylesheet qmljsdebugger").split(u' ');
+const QStringList qtOptionsAlone =
+    QStringLiteral("reverse testability widgetcount nograb dograb").split(u' ');
 
 // How many arguments from this one on are Qt's: none, the option alone, or it and its value.
 int argumentsTakenByQt(QStringView argument) {
@@ -102,16 +88,14 @@ int argumentsTakenByQt(QStringView argument) {
         return 0;
     }
     const QStringView name = withoutDashes(argument);
-    for (const QtOption& option : qtOptions) {
-        if (name == option.name) {
-            return option.value == QtOption::Value::None ? 1 : 2;
-        }
-        if (option.value == QtOption::Value::NextOrAfterEquals && name.startsWith(option.name) &&
-            name.sliced(option.name.size()).startsWith(u'=')) {
-            return 1;
-        }
+    if (qtOptionsAlone.contains(name)) {
+        return 1;
     }
-    return 0;
+    if (qtOptionsWithValue.contains(name)) {
+        return 2;
+    }
+    const qsizetype equals = name.indexOf(u'=');
+    return equals > 0 && qtOptionsWithValueAfterEquals.contains(name.first(equals)) ? 1 : 0;
 }
 
 // Qt looks at every argument, a value of the program's own options included, as it does itself.
