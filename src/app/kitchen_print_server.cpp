@@ -70,10 +70,11 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::holdProgramFolder() {
         }
         return StartOutcome::Running;
     } catch (const std::exception& error) {
-        // A folder this account cannot create the lock file in: printing without the hold could
-        // print every job twice, and ending would leave the kitchen without tickets and nobody
-        // knowing why. The reason is shown and the program stays open doing nothing, as with a
-        // broken configuration file, until someone fixes the folder.
+        // A folder that cannot be held (on Windows, one this account may not create the lock
+        // file in): printing without the hold could print every job twice, and ending would
+        // leave the kitchen without tickets and nobody knowing why. The reason is shown and the
+        // program stays open doing nothing, as with a broken configuration file, until someone
+        // fixes the folder.
         showFailure(error);
         return StartOutcome::Stopped;
     }

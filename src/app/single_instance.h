@@ -19,8 +19,8 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now holds the folder, false when another process does. Throws
-    // when the lock file can be neither opened nor locked, saying why.
+    // True when this process now holds the folder, false when another process does. Throws,
+    // saying why, when the folder cannot be held at all.
     bool acquire();
 
 private:

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,14 +11,25 @@
 #include <unistd.h>
 
 // flock holds the open file, not the path, so every path to the folder meets the same lock,
-// and it goes when the descriptor closes: with the process, however it ends.
+// and it goes when the descriptor closes: with the process, however it ends. The folder itself
+// is locked as well: shared by every copy that holds the lock file, exclusively by a copy that
+// cannot create it (a read-only folder, an account that may not write there). Such a copy keeps
+// every other out all the same, so it prints, where refusing would leave the kitchen without
+// tickets until someone fixes the folder.
 struct SingleInstance::Hold {
-    explicit Hold(int openFile) : descriptor(openFile) {}
-    ~Hold() { close(descriptor); }
+    Hold() = default;
+    ~Hold() {
+        for (const int descriptor : {file, folder}) {
+            if (descriptor >= 0) {
+                close(descriptor);
+            }
+        }
+    }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
 
-    int descriptor;
+    int file = -1;
+    int folder = -1;
 };
 
 namespace {
@@ -51,19 +63,33 @@ bool SingleInstance::acquire() {
     if (hold_) {
         return true;
     }
-    // Not inherited: a child process would keep the folder held after this one ended.
-    const int descriptor = open(QFile::encodeName(lockFilePath_).constData(),
-                                O_RDONLY | O_CREAT | O_CLOEXEC, readableByAll | S_IWUSR);
-    if (descriptor < 0) {
-        refuse(errno);
-    }
-    auto hold = std::make_unique<Hold>(descriptor);
-    openToEveryAccount(descriptor, lockFilePath_);
-    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK) {
+    // False when another copy holds it.
+    const auto lock = [this](int descriptor, int kind) {
+        if (flock(descriptor, kind | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK) {
+            refuse(errno);
+        }
+        return false;
+    };
+    // Both closed on exec: a child process would keep the folder held after this one ended.
+    auto hold = std::make_unique<Hold>();
+    hold->file = open(QFile::encodeName(lockFilePath_).constData(), O_RDONLY | O_CREAT | O_CLOEXEC,
+                      readableByAll | S_IWUSR);
+    if (hold->file >= 0) {
+        openToEveryAccount(hold->file, lockFilePath_);
+        if (!lock(hold->file, LOCK_EX)) {
             return false;
         }
+    }
+    hold->folder = open(QFile::encodeName(QFileInfo(lockFilePath_).path()).constData(),
+                        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (hold->folder < 0) {
         refuse(errno);
+    }
+    if (!lock(hold->folder, hold->file >= 0 ? LOCK_SH : LOCK_EX)) {
+        return false;
     }
     hold_ = std::move(hold);
     return true;

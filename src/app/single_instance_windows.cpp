@@ -25,7 +25,9 @@ bool SingleInstance::acquire() {
     }
     // Reading is enough to lock it, and the file is shared for everything, so that a second
     // copy, under any account the folder lets read it, opens it and fails only the lock. Without
-    // security attributes the handle is not inherited by child processes.
+    // security attributes the handle is not inherited by child processes. A Windows program
+    // folder is writable (it holds the logs), and a folder handle cannot be locked: where the
+    // file cannot be created, the start fails, shown.
     const HANDLE file =
         CreateFileW(QDir::toNativeSeparators(lockFilePath_).toStdWString().c_str(), GENERIC_READ,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
