@@ -45,11 +45,11 @@ KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window
 KitchenPrintServer::~KitchenPrintServer() = default;
 
 KitchenPrintServer::StartOutcome KitchenPrintServer::start() {
-    if (!instance_.acquire()) {
-        showMessage(lineBreak + QStringLiteral("이미 실행 중입니다"), 3);
-        return StartOutcome::EndProgram;
-    }
     placeWindow(&window_, QString(), QString());
+    const StartOutcome held = holdProgramFolder();
+    if (held != StartOutcome::Running) {
+        return held;
+    }
     const StartOutcome configured = readConfigurationAndTakePort();
     if (configured != StartOutcome::Running) {
         return configured;
@@ -62,6 +62,24 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::start() {
     databaseTimer_.start();
     writeToJournal(QStringLiteral("데이타베이스에 연결할 수 없어 다시 시도합니다"));
     return StartOutcome::WaitingForDatabase;
+}
+
+KitchenPrintServer::StartOutcome KitchenPrintServer::holdProgramFolder() {
+    try {
+        if (!instance_.acquire()) {
+            showMessage(lineBreak + QStringLiteral("이미 실행 중입니다"), 3);
+            return StartOutcome::EndProgram;
+        }
+        return StartOutcome::Running;
+    } catch (const std::exception& error) {
+        // A folder that cannot be held (on Windows, one this account may not create the lock
+        // file in): printing without the hold could print every job twice, and ending would
+        // leave the kitchen without tickets and nobody knowing why. The reason is shown and the
+        // program stays open doing nothing, as with a broken configuration file, until someone
+        // fixes the folder.
+        showFailure(error);
+        return StartOutcome::Stopped;
+    }
 }
 
 KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePort() {

@@ -25,7 +25,7 @@ class KitchenPrintServer : public QObject {
 
 public:
     enum class StartOutcome {
-        EndProgram,         // another instance runs, or the database kind is wrong
+        EndProgram,         // another instance holds the folder, or the database kind is wrong
         Stopped,            // a failure was shown; the program stays open doing nothing
         WaitingForDatabase, // the database timer retries every 100 ms
         Running,            // the print timer runs
@@ -43,6 +43,7 @@ public:
     qint16 networkPrinterCount() const { return networkPrinters_.count(); }
 
 private:
+    StartOutcome holdProgramFolder();
     StartOutcome readConfigurationAndTakePort();
     StartOutcome finishStart();
     void retryDatabase();

@@ -1,8 +1,10 @@
 #include "command_line.h"
+#include "daily_logs.h"
 #include "driver_environment.h"
 #include "first_setup.h"
 #include "kitchen_print_server.h"
 #include "main_window.h"
+#include "operator_journal.h"
 #include "program_version.h"
 #include "terminal_output.h"
 
@@ -14,6 +16,9 @@ namespace {
 
 // Help, version and setup answer in the terminal and need no window system.
 int runTerminalCommand(const CommandLine& command) {
+    if (!command.unknownArguments.isEmpty()) {
+        writeToJournal(unknownArgumentsNotice(command.unknownArguments));
+    }
     QTextStream out(stdout);
     QTextStream errors(stderr);
     switch (command.action) {
@@ -30,14 +35,20 @@ int runTerminalCommand(const CommandLine& command) {
         break;
     }
     errors << "kitchen-print-server: " << command.refusal << Qt::endl
-           << "kitchen-print-server --help lists the options." << Qt::endl;
+           << helpReference() << Qt::endl;
     return 2;
 }
 
-int runProgram(const QString& programFolder) {
+int runProgram(const CommandLine& command) {
+    if (!command.unknownArguments.isEmpty()) {
+        // Also in the error log: a window program on Windows has no standard error anyone reads.
+        const QString notice = unknownArgumentsNotice(command.unknownArguments);
+        writeToJournal(notice);
+        DailyLogs(command.programFolder).writeErrorLog(QStringLiteral("parseCommandLine"), notice);
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     MainWindow window;
-    KitchenPrintServer server(programFolder, window);
+    KitchenPrintServer server(command.programFolder, window);
     switch (server.start()) {
     case KitchenPrintServer::StartOutcome::EndProgram:
         return 0;
@@ -61,8 +72,8 @@ int main(int argc, char* argv[]) {
         return runTerminalCommand(parseCommandLine(QCoreApplication::arguments(),
                                                    QCoreApplication::applicationDirPath()));
     }
+    // Qt takes its own options out of the arguments here, before the program reads them.
     const QApplication application(argc, argv);
     return runProgram(
-        parseCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath())
-            .programFolder);
+        parseCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath()));
 }

@@ -1,15 +1,11 @@
 #include "single_instance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
+#include <stdexcept>
 
-QString SingleInstance::folderKey() const {
-    QString path = QDir(programFolder_).canonicalPath();
-    if (QDir(path.toUpper()).exists() && QDir(path.toLower()).exists()) {
-        // A file system that ignores letter case: C:\POS and c:\pos are one folder.
-        path = path.toLower();
-    }
-    const QByteArray digest =
-        QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QString::fromLatin1(digest.left(16));
+void SingleInstance::refuse(int systemError) const {
+    throw std::runtime_error(
+        QStringLiteral("%1 파일을 잠글 수 없어 출력하지 않습니다: %2")
+            .arg(QDir::toNativeSeparators(lockFilePath_), qt_error_string(systemError))
+            .toStdString());
 }

@@ -3,10 +3,15 @@
 #include <QString>
 #include <memory>
 
-// One running instance per program folder: two installations, or two test folders, never block
-// each other. What holds the folder belongs to the user's session and goes when the process
-// ends, however it ends, so that no other account can hold it and a crash leaves nothing behind
-// that keeps the program from starting again.
+// The file in the program folder the hold is on; it stays there between runs.
+inline const QString lockFileName = QStringLiteral("kitchen-print-server.lock");
+
+// One running instance per program folder on the whole machine, whatever the account, the
+// session or the path (a link, a bind mount, other letter case) the folder is reached by: a
+// second copy would print the same jobs. The hold is the system's lock on a file in the folder
+// itself, so two installations never block each other, and the system releases it with the
+// process however it ends: a crash or a reboot leaves nothing that keeps the program from
+// starting again.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& programFolder);
@@ -14,16 +19,16 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process is now the folder's one instance.
+    // True when this process now holds the folder, false when another process does. Throws,
+    // saying why, when the folder cannot be held at all.
     bool acquire();
 
 private:
-    // What holds the folder: one kind per platform.
+    // The open lock file: one kind per platform.
     struct Hold;
 
-    // A short name for the folder, the same for every way of writing its path.
-    QString folderKey() const;
+    [[noreturn]] void refuse(int systemError) const;
 
-    QString programFolder_;
+    QString lockFilePath_;
     std::unique_ptr<Hold> hold_;
 };

@@ -1,19 +1,21 @@
 #include "single_instance.h"
 
+#include <QDir>
 #include <windows.h>
 
-// A named mutex in the user's session: Windows releases it with the process, so that a crashed
-// instance never blocks the next start, as a lock file with a reused process number could.
+// A byte-range lock holds the file, not the path, and for every session on the machine; Windows
+// releases it with the handle, when the process ends however it ends.
 struct SingleInstance::Hold {
-    explicit Hold(HANDLE owned) : mutex(owned) {}
-    ~Hold() { CloseHandle(mutex); }
+    explicit Hold(HANDLE openFile) : file(openFile) {}
+    ~Hold() { CloseHandle(file); }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
 
-    HANDLE mutex;
+    HANDLE file;
 };
 
-SingleInstance::SingleInstance(const QString& programFolder) : programFolder_(programFolder) {}
+SingleInstance::SingleInstance(const QString& programFolder)
+    : lockFilePath_(QDir(programFolder).filePath(lockFileName)) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -21,16 +23,28 @@ bool SingleInstance::acquire() {
     if (hold_) {
         return true;
     }
-    const std::wstring name =
-        (QStringLiteral("Local\\kitchen-print-server-") + folderKey()).toStdWString();
-    const HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());
-    if (mutex == nullptr) {
-        return false;
+    // Reading is enough to lock it, and the file is shared for everything, so that a second
+    // copy, under any account the folder lets read it, opens it and fails only the lock. Without
+    // security attributes the handle is not inherited by child processes. A Windows program
+    // folder is writable (it holds the logs), and a folder handle cannot be locked: where the
+    // file cannot be created, the start fails, shown.
+    const HANDLE file =
+        CreateFileW(QDir::toNativeSeparators(lockFilePath_).toStdWString().c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        refuse(static_cast<int>(GetLastError()));
     }
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex);
-        return false;
+    auto hold = std::make_unique<Hold>(file);
+    OVERLAPPED firstByte{};
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                    &firstByte)) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_LOCK_VIOLATION) {
+            return false;
+        }
+        refuse(static_cast<int>(error));
     }
-    hold_ = std::make_unique<Hold>(mutex);
+    hold_ = std::move(hold);
     return true;
 }

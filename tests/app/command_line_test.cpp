@@ -35,13 +35,29 @@ TEST(CommandLine, SetupNeedsStorePosAndServerAndNothingElseTakesThem) {
         CommandLine::Action::Refused);
     EXPECT_EQ(parse({QStringLiteral("--store"), QStringLiteral("S1")}).action,
               CommandLine::Action::Refused);
-    EXPECT_EQ(parse({QStringLiteral("--bogus")}).action, CommandLine::Action::Refused);
-    EXPECT_EQ(parse({QStringLiteral("stray")}).action, CommandLine::Action::Refused);
 }
 
-TEST(CommandLine, OnlyTheProgramFolderOptionNeedsTheWindowSystem) {
-    const char* run[] = {"kps", "--program-folder", "/x"};
-    const char* help[] = {"kps", "--help"};
-    EXPECT_FALSE(isTerminalCommand(3, run));
-    EXPECT_TRUE(isTerminalCommand(2, help));
+TEST(CommandLine, QtOptionsPassUnseenAndUnknownArgumentsAreKeptAsideNotRefused) {
+    const CommandLine run = parse({QStringLiteral("-session"), QStringLiteral("--store"),
+                                   QStringLiteral("--style=fusion"), QStringLiteral("--bogus=1"),
+                                   QStringLiteral("-geometry"), QStringLiteral("10x10"),
+                                   QStringLiteral("-program-folder"), QStringLiteral("/srv/kps"),
+                                   QStringLiteral("stray"), QStringLiteral("-reverse")});
+    EXPECT_EQ(run.action, CommandLine::Action::Run);
+    EXPECT_EQ(run.programFolder, QDir(QStringLiteral("/srv/kps")).absolutePath());
+    EXPECT_EQ(run.unknownArguments,
+              QStringList({QStringLiteral("--bogus=1"), QStringLiteral("stray")}));
+    EXPECT_EQ(parse({QStringLiteral("--version"), QStringLiteral("-platform"),
+                     QStringLiteral("offscreen")})
+                  .action,
+              CommandLine::Action::Version);
+}
+
+TEST(CommandLine, OnlyTheProgramsOwnCommandsAndRefusalsSkipTheWindowSystem) {
+    const char* run[] = {"kps", "--program-folder", "/x", "-session", "--help", "--bogus"};
+    const char* help[] = {"kps", "-platform", "offscreen", "--help"};
+    const char* refused[] = {"kps", "--program-folder"};
+    EXPECT_FALSE(isTerminalCommand(6, run));
+    EXPECT_TRUE(isTerminalCommand(4, help));
+    EXPECT_TRUE(isTerminalCommand(2, refused));
 }

@@ -1,5 +1,6 @@
 """The program's start, run as the operator's terminal runs it."""
 
+import os
 import subprocess
 import time
 import unittest
@@ -12,6 +13,7 @@ from program_rig import (TERMINAL_IP, ProgramFolder, RunningProgram, add_job, ad
 
 STARTED = "출력을 시작합니다"
 RETRYING = "데이타베이스에 연결할 수 없어 다시 시도합니다"
+AS_NOBODY = ("setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups")
 
 
 class ProgramStart(unittest.TestCase):
@@ -92,8 +94,25 @@ class ProgramStart(unittest.TestCase):
         self.assertEqual(connections_so_far(), before)
         self.assertEqual(len(program.notices()), 1)
 
-    def test_second_instance_is_refused_for_three_seconds_and_only_it_ends(self):
+    def test_qt_options_reach_qt_and_unknown_arguments_are_reported_while_it_prints(self):
+        com1 = SerialPrinter(self.folder, 1)
+        self.addCleanup(com1.close)
+        program = self.run_program(
+            arguments=["-session", "x", "-style", "fusion", "--bogus", "stray"])
+        program.wait_for_line(STARTED)
+        add_job(프린트내용="WITH ARGUMENTS\r\n")
+        com1.wait_for(b"WITH ARGUMENTS")
+        notice = ("unknown arguments ignored: '--bogus' 'stray'; "
+                  "kitchen-print-server --help lists the options.")
+        self.assertEqual(program.notices(), [notice, f"{STARTED} (터미널 주소 {TERMINAL_IP})"])
+        self.assertEqual([line.split("  ")[1] for line in
+                          self.folder.error_log_lines("parseCommandLine")], [notice])
+
+    def test_second_instance_of_any_account_is_refused_until_the_first_is_killed(self):
+        # Started under a umask that would close the lock file to every other account.
+        umask = os.umask(0o077)
         first = self.run_program()
+        os.umask(umask)
         first.wait_for_line(STARTED)
         second = self.run_program()
         second.wait_for_line("이미 실행 중입니다")
@@ -102,6 +121,19 @@ class ProgramStart(unittest.TestCase):
         self.assertGreater(time.monotonic() - started, 2.0)
         self.assertTrue(first.is_running())
         self.assertEqual(first.notices(), [f"{STARTED} (터미널 주소 {TERMINAL_IP})"])
+
+        # Another account, reaching the folder through a link, is refused as well.
+        os.chmod(self.folder.path, 0o755)
+        link = self.folder.path + "-link"
+        os.symlink(self.folder.path, link)
+        self.addCleanup(os.remove, link)
+        other = self.run_program(launcher=AS_NOBODY, arguments=["--program-folder", link])
+        other.wait_for_line("이미 실행 중입니다")
+        self.assertEqual(other.process.wait(timeout=10), 0)
+
+        first.process.kill()
+        first.process.wait(timeout=10)
+        self.run_program().wait_for_line(STARTED)
 
     def test_another_program_folder_is_another_installation(self):
         other = ProgramFolder()

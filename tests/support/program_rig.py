@@ -109,9 +109,9 @@ class ProgramFolder:
 class RunningProgram:
     """The program as a process, its standard error collected line by line."""
 
-    def __init__(self, folder, platform="offscreen", extra_env=None, launcher=()):
+    def __init__(self, folder, platform="offscreen", extra_env=None, launcher=(), arguments=()):
         env = dict(os.environ, QT_QPA_PLATFORM=platform, **(extra_env or {}))
-        self.process = subprocess.Popen([*launcher, folder.program], cwd="/", env=env,
+        self.process = subprocess.Popen([*launcher, folder.program, *arguments], cwd="/", env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.lines = []
         self._changed = threading.Condition()
