@@ -27,12 +27,21 @@ struct Options {
     QCommandLineOption overwrite{
         QStringLiteral("overwrite"),
         QStringLiteral("Replace an existing 환경설정.CFG (with --setup).")};
+    QCommandLineOption check{QStringLiteral("check"),
+                             QStringLiteral("Check the driver, the server, the connection and the "
+                                            "settings row with the existing 환경설정.CFG, "
+                                            "writing nothing.")};
+    QCommandLineOption autostart{
+        QStringLiteral("autostart"),
+        QStringLiteral("Started with the desktop session: without 환경설정.CFG end quietly "
+                       "(one line on standard error) instead of showing the failure.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
 
-    std::array<const QCommandLineOption*, 8> all() const {
-        return {&folder, &setup, &store, &pos, &server, &overwrite, &help, &version};
+    std::array<const QCommandLineOption*, 10> all() const {
+        return {&folder,    &setup, &store,     &pos,  &server,
+                &overwrite, &check, &autostart, &help, &version};
     }
 
     void addTo(QCommandLineParser& parser) const {
@@ -184,6 +193,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& execut
     }
     CommandLine command;
     command.unknownArguments = sorted.unknown;
+    command.autostart = parser.isSet(options.autostart);
     command.programFolder = parser.isSet(options.folder)
                                 ? QDir(parser.value(options.folder)).absolutePath()
                                 : executableFolder;
@@ -193,6 +203,8 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& execut
         command.action = CommandLine::Action::Version;
     } else if (parser.isSet(options.setup)) {
         return setupCommand(parser, options, command);
+    } else if (parser.isSet(options.check)) {
+        command.action = CommandLine::Action::Check;
     } else if (parser.isSet(options.store) || parser.isSet(options.pos) ||
                parser.isSet(options.server) || parser.isSet(options.overwrite)) {
         return refused(QStringLiteral("--store, --pos, --server and --overwrite go with --setup"));

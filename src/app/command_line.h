@@ -11,7 +11,7 @@
 // not to start, since whatever starts the program (a session manager, a shortcut with an extra
 // word) must not keep the kitchen from its tickets.
 struct CommandLine {
-    enum class Action { Run, Setup, Help, Version, Refused };
+    enum class Action { Run, Setup, Check, Help, Version, Refused };
 
     Action action = Action::Run;
     // Where the configuration file and the logs are: --program-folder, else the executable's
@@ -20,6 +20,8 @@ struct CommandLine {
     // --setup: the values of the configuration file to write; --overwrite replaces one.
     ConfigFile setup;
     bool overwrite = false;
+    // --autostart: a terminal not yet set up ends quietly.
+    bool autostart = false;
     // Why the command line was refused: only the program's own options with bad values are.
     QString refusal;
     // Options and words neither the program nor Qt knows, as they were written.

@@ -135,6 +135,17 @@ void checkDatabase(const ConfigFile& config, Verdicts& verdicts) {
     database.closeConnection();
 }
 
+int checkWhatTheProgramNeeds(const ConfigFile& config, Verdicts& verdicts) {
+    checkDriver(verdicts);
+    if (checkServerAnswers(config.dbServer, verdicts)) {
+        checkDatabase(config, verdicts);
+    } else {
+        verdicts.skip(QStringLiteral("데이타베이스 연결"),
+                      QStringLiteral("서버가 응답하지 않아 연결하지 않습니다"));
+    }
+    return verdicts.anyFailed() ? 1 : 0;
+}
+
 } // namespace
 
 int runFirstSetup(const CommandLine& command, QTextStream& out) {
@@ -142,12 +153,19 @@ int runFirstSetup(const CommandLine& command, QTextStream& out) {
     if (!writeConfigFile(command, verdicts)) {
         return 1;
     }
-    checkDriver(verdicts);
-    if (checkServerAnswers(command.setup.dbServer, verdicts)) {
-        checkDatabase(command.setup, verdicts);
-    } else {
-        verdicts.skip(QStringLiteral("데이타베이스 연결"),
-                      QStringLiteral("서버가 응답하지 않아 연결하지 않습니다"));
+    return checkWhatTheProgramNeeds(command.setup, verdicts);
+}
+
+int runSetupChecks(const CommandLine& command, QTextStream& out) {
+    Verdicts verdicts(out);
+    const QString path = QDir(command.programFolder).filePath(configFileName);
+    try {
+        const ConfigFile config = readConfigFile(path);
+        verdicts.pass(path + QStringLiteral(" 읽기 (매장코드 %1, POSID %2, 서버 %3)")
+                                 .arg(config.storeCode, config.posId, config.dbServer));
+        return checkWhatTheProgramNeeds(config, verdicts);
+    } catch (const std::exception& error) {
+        verdicts.fail(path + QStringLiteral(" 읽기"), QString::fromUtf8(error.what()));
+        return 1;
     }
-    return verdicts.anyFailed() ? 1 : 0;
 }

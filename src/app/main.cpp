@@ -7,8 +7,11 @@
 #include "operator_journal.h"
 #include "program_version.h"
 #include "terminal_output.h"
+#include "window_system_start.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTextStream>
 #include <cstdio>
 
@@ -21,6 +24,8 @@ int runTerminalCommand(const CommandLine& command) {
     }
     QTextStream out(stdout);
     QTextStream errors(stderr);
+    out.setEncoding(terminalEncoding());
+    errors.setEncoding(terminalEncoding());
     switch (command.action) {
     case CommandLine::Action::Help:
         out << commandLineHelp();
@@ -30,6 +35,8 @@ int runTerminalCommand(const CommandLine& command) {
         return 0;
     case CommandLine::Action::Setup:
         return runFirstSetup(command, out);
+    case CommandLine::Action::Check:
+        return runSetupChecks(command, out);
     case CommandLine::Action::Refused:
     case CommandLine::Action::Run:
         break;
@@ -45,6 +52,12 @@ int runProgram(const CommandLine& command) {
         const QString notice = unknownArgumentsNotice(command.unknownArguments);
         writeToJournal(notice);
         DailyLogs(command.programFolder).writeErrorLog(QStringLiteral("parseCommandLine"), notice);
+    }
+    if (command.autostart && !QFile::exists(QDir(command.programFolder).filePath(configFileName))) {
+        writeToJournal(QStringLiteral("%1이(가) 없어 시작하지 않습니다 (kitchen-print-server "
+                                      "--setup으로 설정합니다)")
+                           .arg(QDir(command.programFolder).filePath(configFileName)));
+        return 0;
     }
     QApplication::setQuitOnLastWindowClosed(false);
     MainWindow window;
@@ -73,7 +86,7 @@ int main(int argc, char* argv[]) {
                                                    QCoreApplication::applicationDirPath()));
     }
     // Qt takes its own options out of the arguments here, before the program reads them.
-    const QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = startWindowSystem(argc, argv);
     return runProgram(
         parseCommandLine(QCoreApplication::arguments(), QCoreApplication::applicationDirPath()));
 }

@@ -1,8 +1,7 @@
 #include "terminal_output.h"
 
-#include <windows.h>
-
 #include <cstdio>
+#include <windows.h>
 
 // Only when started from a console: output redirected to a file or a pipe is kept as it is.
 void attachToTerminal() {
@@ -13,4 +12,8 @@ void attachToTerminal() {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
     }
+}
+
+QStringConverter::Encoding terminalEncoding() {
+    return GetConsoleOutputCP() == CP_UTF8 ? QStringConverter::Utf8 : QStringConverter::System;
 }

@@ -30,6 +30,31 @@ class FirstSetup(unittest.TestCase):
         self.assertEqual(passed.returncode, 0, passed.stdout)
         self.assertRegex(passed.stdout, r"통과  ODBC 드라이버 \"SQL Server\" 등록, 라이브러리 /\S+ 읽힘")
 
+    def test_check_reads_the_existing_file_and_writes_nothing(self):
+        self.setup()
+        config = os.path.join(self.folder, "환경설정.CFG")
+        written = os.stat(config).st_mtime_ns
+        checked = subprocess.run([PROGRAM, "--check", "--program-folder", self.folder],
+                                 capture_output=True, text=True, timeout=60)
+        self.assertEqual(checked.returncode, 0, checked.stdout)
+        self.assertIn("읽기 (매장코드 S001, POSID 01, 서버 127.0.0.1)", checked.stdout)
+        self.assertEqual(checked.stdout.count("통과"), 5, checked.stdout)
+        self.assertEqual(os.stat(config).st_mtime_ns, written)
+
+    def test_without_a_display_one_line_and_exit_1_and_autostart_ends_quietly_unset_up(self):
+        env = {name: value for name, value in os.environ.items()
+               if name not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        run = subprocess.run([PROGRAM, "--program-folder", self.folder], env=env,
+                             capture_output=True, text=True, timeout=30)
+        self.assertEqual((run.returncode, len(run.stderr.splitlines())), (1, 1), run.stderr)
+        self.assertIn("화면(윈도 시스템)에 연결할 수 없어", run.stderr)
+        quiet = subprocess.run([PROGRAM, "--autostart", "--program-folder", self.folder],
+                               env=dict(env, QT_QPA_PLATFORM="offscreen"), capture_output=True,
+                               text=True, timeout=30)
+        own = [line for line in quiet.stderr.splitlines() if line.startswith("kitchen-print")]
+        self.assertEqual((quiet.returncode, len(own)), (0, 1), quiet.stderr)
+        self.assertIn("--setup", own[0])
+
     def test_a_driver_registered_without_its_library_fails_the_driver_check(self):
         registry = os.path.join(self.folder, "odbcinst")
         os.makedirs(registry)
