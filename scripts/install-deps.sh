@@ -18,7 +18,7 @@ PACKAGE_PACKAGES=(
 )
 WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev cmake ninja-build
-    qt6-base-dev qt6-base-dev-tools googletest wine wine64 nsis xz-utils
+    qt6-base-dev qt6-base-dev-tools googletest wine wine64 nsis xz-utils librsvg2-bin icoutils
     socat iproute2 postgresql odbc-postgresql unixodbc python3
 )
 

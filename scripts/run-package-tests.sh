@@ -7,7 +7,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 package=$(scripts/build-package.sh)
 # The printers are the virtual printer of the same build.
-export KPS_PACKAGE=$package KPS_BUILD_DIR=$PWD/build KPS_SOURCE_DIR=$PWD PYTHONPATH=$PWD/tests/support
+export KPS_PACKAGE=$package KPS_BUILD_DIR=$PWD/build-package KPS_SOURCE_DIR=$PWD PYTHONPATH=$PWD/tests/support
 status=0
 scripts/with-test-network.sh python3 tests/support/run_program_tests.py 77 \
     tests/packaging/test_debian_package.py || status=$?

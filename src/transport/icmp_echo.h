@@ -16,15 +16,21 @@ constexpr std::uint32_t statusTimedOut = 11010;
 constexpr std::uint32_t statusBadDestination = 11018;
 constexpr std::uint32_t statusGeneralFailure = 11050;
 
+enum class Echo {
+    answered,
+    unanswered,
+    // The system gives this program no ICMP socket or handle: the caller decides another way.
+    unavailable,
+};
+
 struct EchoReply {
     std::uint32_t status = 0;
     std::uint32_t roundTripMs = 0;
 };
 
-// Sends one echo request carrying data and waits up to timeoutMs for its reply. Returns the
-// number of replies stored in reply: 1 when answered, 0 when not (reply.status then says why).
-// Where the platform gives no ICMP socket at all, the echo counts as answered in 0 ms.
-int sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply);
+// Sends one echo request carrying data and waits up to timeoutMs for its reply, which is stored
+// in reply when answered; when unanswered, reply.status says why.
+Echo sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply);
 
 // The first IPv4 address of a host name, in the same form.
 std::optional<std::uint32_t> resolveIpv4(const std::string& hostName);

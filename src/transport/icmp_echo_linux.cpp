@@ -1,13 +1,11 @@
 #include "icmp_echo.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <iostream>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <netinet/ip.h>
 #include <netinet/ip_icmp.h> // ICMP_ECHO, ICMP_ECHOREPLY
 #include <poll.h>
 #include <sys/socket.h>
@@ -20,62 +18,45 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct IcmpSocket {
-    int fd = -1;
-    bool raw = false; // raw sockets deliver the IP header and every ICMP message of the host
+// The unprivileged ICMP socket ("ping socket"): the kernel allows it to the groups in
+// net.ipv4.ping_group_range, sets the identifier itself and hands the socket only the echo
+// replies that carry it, without their IP header.
+struct PingSocket {
+    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
 
-    ~IcmpSocket() {
+    PingSocket() = default;
+    PingSocket(const PingSocket&) = delete;
+    PingSocket& operator=(const PingSocket&) = delete;
+    ~PingSocket() {
         if (fd >= 0) {
             close(fd);
         }
     }
 };
 
-// Raw sockets need root or CAP_NET_RAW; unprivileged "ping sockets" need ping_group_range.
-bool openSocket(IcmpSocket& socket) {
-    socket.fd = ::socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
-    socket.raw = socket.fd >= 0;
-    if (socket.fd < 0) {
-        socket.fd = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_ICMP);
-    }
-    return socket.fd >= 0;
+// Errors by which the system refuses ping sockets to this program as such (its groups are
+// outside the range, or the kernel has none), rather than failing one echo.
+bool isRefusal(int error) {
+    return error == EACCES || error == EPERM || error == EPROTONOSUPPORT;
 }
 
-void reportNoSocketOnce(int error) {
+void reportRefusalOnce(int error) {
     static bool reported = false;
     if (!reported) {
         reported = true;
         std::cerr << "kitchen-print-server: no ICMP socket (" << std::strerror(error)
-                  << "); the database server is taken as reachable and the driver's timeout "
-                     "decides\n";
+                  << "); the database server's reachability is checked by a TCP connection "
+                     "attempt to its port\n";
     }
 }
 
-std::uint16_t checksum(const std::vector<unsigned char>& bytes) {
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        const std::uint32_t high = bytes[i];
-        const std::uint32_t low = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-        sum += (high << 8) | low;
-    }
-    while (sum >> 16) {
-        sum = (sum & 0xFFFF) + (sum >> 16);
-    }
-    return static_cast<std::uint16_t>(~sum);
-}
-
-std::vector<unsigned char> echoRequest(std::uint16_t id, std::uint16_t sequence,
-                                       std::string_view data) {
+// Identifier and checksum stay 0: the kernel fills in both.
+std::vector<unsigned char> echoRequest(std::uint16_t sequence, std::string_view data) {
     std::vector<unsigned char> packet(8 + data.size(), 0);
     packet[0] = ICMP_ECHO;
-    packet[4] = static_cast<unsigned char>(id >> 8);
-    packet[5] = static_cast<unsigned char>(id);
     packet[6] = static_cast<unsigned char>(sequence >> 8);
     packet[7] = static_cast<unsigned char>(sequence);
     std::memcpy(packet.data() + 8, data.data(), data.size());
-    const std::uint16_t sum = checksum(packet);
-    packet[2] = static_cast<unsigned char>(sum >> 8);
-    packet[3] = static_cast<unsigned char>(sum);
     return packet;
 }
 
@@ -89,26 +70,13 @@ sockaddr_in destinationOf(std::uint32_t address) {
     return destination;
 }
 
-// On loopback a raw socket also receives our own request: only an echo reply carrying our
-// identifier and sequence number counts. Ping sockets rewrite the identifier themselves.
-bool isOurReply(const IcmpSocket& socket, const unsigned char* message, std::size_t length,
-                std::uint16_t id, std::uint16_t sequence) {
-    if (socket.raw) {
-        if (length < sizeof(iphdr)) {
-            return false;
-        }
-        const std::size_t headerLength = std::size_t{message[0] & 0x0Fu} * 4;
-        if (length < headerLength + 8) {
-            return false;
-        }
-        message += headerLength;
-    } else if (length < 8) {
+// The kernel has already matched the identifier; the sequence number tells this echo's reply.
+bool isOurReply(const unsigned char* message, std::size_t length, std::uint16_t sequence) {
+    if (length < 8) {
         return false;
     }
-    const std::uint16_t replyId = static_cast<std::uint16_t>((message[4] << 8) | message[5]);
     const std::uint16_t replySequence = static_cast<std::uint16_t>((message[6] << 8) | message[7]);
-    return message[0] == ICMP_ECHOREPLY && replySequence == sequence &&
-           (!socket.raw || replyId == id);
+    return message[0] == ICMP_ECHOREPLY && replySequence == sequence;
 }
 
 std::uint32_t millisecondsSince(Clock::time_point start) {
@@ -116,8 +84,8 @@ std::uint32_t millisecondsSince(Clock::time_point start) {
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
-int awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequence, int timeoutMs,
-               Clock::time_point sent, EchoReply& reply) {
+Echo awaitReply(const PingSocket& socket, std::uint16_t sequence, int timeoutMs,
+                Clock::time_point sent, EchoReply& reply) {
     const auto deadline = sent + std::chrono::milliseconds(timeoutMs);
     unsigned char buffer[1500];
     for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
@@ -127,39 +95,41 @@ int awaitReply(const IcmpSocket& socket, std::uint16_t id, std::uint16_t sequenc
             continue;
         }
         const ssize_t received = recv(socket.fd, buffer, sizeof buffer, 0);
-        if (received > 0 &&
-            isOurReply(socket, buffer, static_cast<std::size_t>(received), id, sequence)) {
+        if (received > 0 && isOurReply(buffer, static_cast<std::size_t>(received), sequence)) {
             reply.status = 0;
             reply.roundTripMs = millisecondsSince(sent);
-            return 1;
+            return Echo::answered;
         }
     }
     reply.status = statusTimedOut;
-    return 0;
+    return Echo::unanswered;
 }
 
 } // namespace
 
-int sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
-    IcmpSocket socket;
-    if (!openSocket(socket)) {
-        reportNoSocketOnce(errno);
-        reply = EchoReply{};
-        return 1;
+Echo sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
+    const PingSocket socket;
+    if (socket.fd < 0) {
+        const int error = errno;
+        if (isRefusal(error)) {
+            reportRefusalOnce(error);
+            return Echo::unavailable;
+        }
+        reply.status = statusGeneralFailure;
+        return Echo::unanswered;
     }
     static std::uint16_t nextSequence = 0;
-    const auto id = static_cast<std::uint16_t>(getpid());
     const auto sequence = ++nextSequence;
-    const std::vector<unsigned char> packet = echoRequest(id, sequence, data);
+    const std::vector<unsigned char> packet = echoRequest(sequence, data);
     const sockaddr_in destination = destinationOf(address);
     const auto sent = Clock::now();
     if (sendto(socket.fd, packet.data(), packet.size(), 0,
                reinterpret_cast<const sockaddr*>(&destination), sizeof destination) < 0) {
         const bool unreachable = errno == ENETUNREACH || errno == EHOSTUNREACH;
         reply.status = unreachable ? statusDestinationUnreachable : statusGeneralFailure;
-        return 0;
+        return Echo::unanswered;
     }
-    return awaitReply(socket, id, sequence, timeoutMs, sent, reply);
+    return awaitReply(socket, sequence, timeoutMs, sent, reply);
 }
 
 std::optional<std::uint32_t> resolveIpv4(const std::string& hostName) {

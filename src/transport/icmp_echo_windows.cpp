@@ -65,8 +65,8 @@ void reportNoHandleOnce() {
     if (!reported) {
         reported = true;
         std::cerr << "kitchen-print-server: no ICMP handle (error " << GetLastError()
-                  << "); the database server is taken as reachable and the driver's timeout "
-                     "decides\n";
+                  << "); the database server's reachability is checked by a TCP connection "
+                     "attempt to its port\n";
     }
 }
 
@@ -80,12 +80,11 @@ std::uint32_t failureStatus(const ICMP_ECHO_REPLY& record) {
     return error >= IP_STATUS_BASE && error <= IP_GENERAL_FAILURE ? error : statusGeneralFailure;
 }
 
-int echo(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
+Echo echo(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
     const HANDLE icmp = IcmpCreateFile();
     if (icmp == INVALID_HANDLE_VALUE) {
         reportNoHandleOnce();
-        reply = EchoReply{};
-        return 1;
+        return Echo::unavailable;
     }
     std::vector<char> request(data.begin(), data.end());
     // One reply record, room for 250 bytes of echoed data and for an ICMP error message.
@@ -102,16 +101,16 @@ int echo(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply&
         reply.status = failureStatus(record);
     }
     IcmpCloseHandle(icmp);
-    return replies != 0 ? 1 : 0;
+    return replies != 0 ? Echo::answered : Echo::unanswered;
 }
 
 } // namespace
 
-int sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
+Echo sendEcho(std::uint32_t address, std::string_view data, int timeoutMs, EchoReply& reply) {
     startSocketLayer();
-    const int replies = echo(address, data, timeoutMs, reply);
+    const Echo outcome = echo(address, data, timeoutMs, reply);
     stopSocketLayer();
-    return replies;
+    return outcome;
 }
 
 std::optional<std::uint32_t> resolveIpv4(const std::string& hostName) {

@@ -1,5 +1,7 @@
 #include "reachability.h"
 
+#include "port_probe.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -74,13 +76,18 @@ std::int32_t dottedToAddress(const std::string& text) {
     return static_cast<std::int32_t>(address);
 }
 
-std::int32_t pingHost(const std::string& host, icmp_echo::EchoReply& reply) {
+std::int32_t pingHost(const std::string& host, icmp_echo::EchoReply& reply,
+                      std::uint16_t databasePort) {
     const std::optional<std::uint32_t> address = addressOf(host);
     if (!address) {
         reply.status = icmp_echo::statusBadDestination;
         return -static_cast<std::int32_t>(reply.status);
     }
-    if (icmp_echo::sendEcho(*address, echoData, echoTimeoutMs, reply) != 0) {
+    icmp_echo::Echo outcome = icmp_echo::sendEcho(*address, echoData, echoTimeoutMs, reply);
+    if (outcome == icmp_echo::Echo::unavailable) {
+        outcome = port_probe::tryConnection(*address, databasePort, echoTimeoutMs, reply);
+    }
+    if (outcome == icmp_echo::Echo::answered) {
         return static_cast<std::int32_t>(reply.roundTripMs);
     }
     return -static_cast<std::int32_t>(reply.status);

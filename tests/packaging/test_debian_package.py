@@ -1,8 +1,12 @@
 """The Debian package on this machine: installed with apt, it registers the "SQL Server" driver
-and the echo capability, sets a terminal up from the command line, prints from the user's own
-program folder, and is purged without a trace, leaving alone a driver entry it did not add."""
+of its own architecture and grants no capability, checks the server's reachability as any user,
+sets a terminal up from the command line, prints from the user's own program folder, starts
+nothing once removed, and is purged without a trace, leaving alone a driver entry it did not add
+or that an administrator changed."""
 
+import configparser
 import os
+import shutil
 import subprocess
 import tempfile
 import unittest
@@ -17,6 +21,8 @@ NAME = "kitchen-print-server"
 PROGRAM = "/usr/lib/kitchen-print-server/kitchen-print-server"
 LAUNCHER = "/usr/bin/kitchen-print-server"
 ODBCINST_INI = "/etc/odbcinst.ini"
+AUTOSTART = "/etc/xdg/autostart/kitchen-print-server.desktop"
+PING_GROUP_RANGE = "/proc/sys/net/ipv4/ping_group_range"
 # The machine's own driver registry, not the rig's private one.
 SYSTEM_ENV = {key: value for key, value in os.environ.items()
               if key not in ("ODBCSYSINI", "ODBCINSTINI", "ODBCINI")}
@@ -33,9 +39,27 @@ def sql_server_driver():
     return found.stdout if found.returncode == 0 else None
 
 
+def own_architecture_freetds():
+    architecture = system("dpkg", "--print-architecture").stdout.strip()
+    return next(path for path in system("dpkg", "-L", f"tdsodbc:{architecture}").stdout.split()
+                if path.endswith("/odbc/libtdsodbc.so"))
+
+
+def in_private_network():
+    """Only the rig's own network namespace may have its ping sockets changed."""
+    machines = os.environ.get("KPS_TEST_NETNS", "")
+    return bool(machines) and os.readlink("/proc/self/ns/net") != machines
+
+
 def is_installed():
     return system("dpkg-query", "-W", "-f=${Status}", NAME, check=False).stdout.endswith(
         " installed")
+
+
+def has_traces():
+    """Installed, or removed with its configuration files left."""
+    found = system("dpkg-query", "-W", "-f=${Status}", NAME, check=False)
+    return found.returncode == 0 and not found.stdout.endswith(" not-installed")
 
 
 class DebianPackage(unittest.TestCase):
@@ -49,7 +73,7 @@ class DebianPackage(unittest.TestCase):
         self.addCleanup(self.restore_registry, saved)
         if sql_server_driver() is not None:
             system("odbcinst", "-u", "-d", "-n", "SQL Server")
-        self.addCleanup(lambda: is_installed() and system("apt-get", "purge", "-y", NAME))
+        self.addCleanup(lambda: has_traces() and system("apt-get", "purge", "-y", NAME))
 
     @staticmethod
     def restore_registry(saved):
@@ -80,6 +104,43 @@ class DebianPackage(unittest.TestCase):
         self.assertIn("실패  환경설정 행 (매장코드 S001, POSID 99): 행이 없습니다", missing.stdout)
         self.assertEqual(self.setup_command(data_home, "--pos", "01", "--overwrite").returncode, 0)
 
+    def reachability_verdict(self, server):
+        """The setup's verdict on the server's reachability, run as an unprivileged user."""
+        data_home = tempfile.mkdtemp(prefix="kps-nobody-")
+        self.addCleanup(shutil.rmtree, data_home, True)
+        shutil.chown(data_home, "nobody", "nogroup")
+        run = subprocess.run(["runuser", "-u", "nobody", "--", "env", f"XDG_DATA_HOME={data_home}",
+                              LAUNCHER, "--setup", "--store", "S001", "--pos", "01", "--server",
+                              server], capture_output=True, text=True)
+        return next((line for line in run.stdout.splitlines() if f"서버 {server} 응답" in line),
+                    run.stdout + run.stderr)
+
+    def check_reachability_without_privilege(self):
+        self.assertTrue(in_private_network(), "the rig runs in a network namespace of its own")
+        with open(PING_GROUP_RANGE, encoding="ascii") as setting:
+            saved = setting.read()
+        self.addCleanup(self.set_ping_groups, saved)
+        # Debian's own setting refuses ping sockets: the database port decides. Where they are
+        # allowed, the echo does.
+        for groups in ("1 0", "0 2147483647"):
+            self.set_ping_groups(groups)
+            with self.subTest(ping_group_range=groups):
+                self.assertEqual(self.reachability_verdict("127.0.0.1"), "통과  서버 127.0.0.1 응답")
+                # The rig routes 0.0.0.0/8 nowhere.
+                self.assertEqual(self.reachability_verdict("0.0.5.153"),
+                                 "실패  서버 0.0.5.153 응답: 200 ms 안에 응답이 없습니다 (상태 11003)")
+
+    @staticmethod
+    def set_ping_groups(groups):
+        with open(PING_GROUP_RANGE, "w", encoding="ascii") as setting:
+            setting.write(groups)
+
+    def check_removed_entry_starts_nothing(self):
+        system("apt-get", "remove", "-y", NAME)
+        entry = configparser.ConfigParser(interpolation=None)
+        entry.read(AUTOSTART, encoding="utf-8")
+        self.assertFalse(os.path.exists(entry["Desktop Entry"]["TryExec"]))
+
     def check_printing(self, data_home):
         folder = ProgramFolder(path=os.path.join(data_home, NAME), installed_program=LAUNCHER)
         printer = SerialPrinter(folder, 1)
@@ -96,16 +157,30 @@ class DebianPackage(unittest.TestCase):
         add_settings_row()
         installed_files = self.install()
         registered = sql_server_driver()
-        self.assertIn("libtdsodbc.so", registered)
+        self.assertIn(f"Driver={own_architecture_freetds()}\n", registered)
         # As an upgrade runs the maintainer scripts again: nothing doubles, nothing is lost.
         self.install()
         self.assertEqual(sql_server_driver(), registered)
-        self.assertIn("cap_net_raw", system("getcap", PROGRAM).stdout)
+        self.assertEqual(system("getcap", PROGRAM).stdout, "")
+        self.check_reachability_without_privilege()
         data_home = tempfile.mkdtemp(prefix="kps-data-home-")
         self.check_setup(data_home)
         self.check_printing(data_home)
+        self.check_removed_entry_starts_nothing()
         self.purge(installed_files)
         self.assertIsNone(sql_server_driver())
+
+    def test_driver_entry_an_administrator_changed_stays_after_purge(self):
+        installed_files = self.install()
+        with open(ODBCINST_INI, encoding="utf-8") as registry:
+            text = registry.read()
+        ours = f"Driver={own_architecture_freetds()}\n"
+        self.assertIn(ours, text)
+        with open(ODBCINST_INI, "w", encoding="utf-8") as registry:
+            registry.write(text.replace(ours, "Driver=/opt/store/odbc/libsqlserver.so\n"))
+        changed = sql_server_driver()
+        self.purge(installed_files)
+        self.assertEqual(sql_server_driver(), changed)
 
     def test_driver_entry_it_did_not_add_stays_as_it_was(self):
         with tempfile.NamedTemporaryFile("w", suffix=".ini") as entry:
