@@ -85,16 +85,32 @@ void checkDriver(Verdicts& verdicts) {
     verdicts.pass(what + QStringLiteral(", 라이브러리 %1 읽힘").arg(*library));
 }
 
+QString howChecked(const icmp_echo::EchoReply& reply) {
+    return reply.byConnection ? QStringLiteral("TCP 포트 %1 연결 시도").arg(defaultDatabasePort)
+                              : QStringLiteral("ICMP 에코");
+}
+
+// The server must be a host name or an IPv4 address: a named instance (host\instance), a port
+// after a comma or an IPv6 address is no address the check, or the program, can reach.
 bool checkServerAnswers(const QString& server, Verdicts& verdicts) {
     const QString what = QStringLiteral("서버 %1 응답").arg(server);
     try {
         icmp_echo::EchoReply reply;
-        if (pingHost(server.toStdString(), reply) >= 0) {
-            verdicts.pass(what);
+        const std::int32_t answeredMs = pingHost(server.toStdString(), reply);
+        if (answeredMs >= 0) {
+            verdicts.pass(what +
+                          QStringLiteral(" (%1, %2 ms)").arg(howChecked(reply)).arg(answeredMs));
             return true;
         }
-        verdicts.fail(what,
-                      QStringLiteral("200 ms 안에 응답이 없습니다 (상태 %1)").arg(reply.status));
+        if (reply.status == icmp_echo::statusBadDestination) {
+            verdicts.fail(what, QStringLiteral("주소로 쓸 수 없습니다: 이름을 찾지 못했거나 호스트 "
+                                               "이름·IPv4 주소가 아닙니다 (상태 %1)")
+                                    .arg(reply.status));
+        } else {
+            verdicts.fail(what, QStringLiteral("200 ms 안에 응답이 없습니다 (%1, 상태 %2)")
+                                    .arg(howChecked(reply))
+                                    .arg(reply.status));
+        }
     } catch (const std::exception& error) {
         verdicts.fail(what, QString::fromUtf8(error.what()));
     }

@@ -14,7 +14,7 @@ namespace {
 const QString databaseName = QStringLiteral("젤노포스식음");
 const QString login = QStringLiteral("sa");
 const QString password = QStringLiteral("vextrolam");
-const QString defaultSqlPort = QStringLiteral("1433");
+const QString defaultSqlPort = QString::number(defaultDatabasePort);
 constexpr int loginTimeoutSeconds = 10;
 constexpr int minimumReceiptDelayMs = 10;
 
@@ -59,7 +59,10 @@ bool PosDatabase::openSqlServer(const QString& server, const QString& database, 
     }
     if (!server.trimmed().isEmpty()) {
         icmp_echo::EchoReply reply;
-        if (pingHost(server.toStdString(), reply) < 0) {
+        // Where the system gives no echo, the check tries the port the driver will connect to.
+        const quint16 port =
+            static_cast<quint16>(options_.text(OtherOptions::sqlPortSlot).toUInt());
+        if (pingHost(server.toStdString(), reply, port != 0 ? port : defaultDatabasePort) < 0) {
             connectionFailure_ = QStringLiteral("서버 %1이(가) 응답하지 않습니다 (상태 %2)")
                                      .arg(server)
                                      .arg(reply.status);

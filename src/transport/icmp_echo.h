@@ -26,6 +26,8 @@ enum class Echo {
 struct EchoReply {
     std::uint32_t status = 0;
     std::uint32_t roundTripMs = 0;
+    // Decided by a connection attempt to the database port, the system giving no echo.
+    bool byConnection = false;
 };
 
 // Sends one echo request carrying data and waits up to timeoutMs for its reply, which is stored

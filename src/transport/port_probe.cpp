@@ -29,6 +29,7 @@ std::uint32_t statusOf(QAbstractSocket::SocketError error) {
 
 icmp_echo::Echo tryConnection(std::uint32_t address, std::uint16_t port, int timeoutMs,
                               icmp_echo::EchoReply& reply) {
+    reply.byConnection = true;
     QTcpSocket socket;
     QElapsedTimer elapsed;
     elapsed.start();

@@ -65,6 +65,13 @@ class FirstSetup(unittest.TestCase):
         self.assertIn("실패  ODBC 드라이버 \"SQL Server\" 등록: 라이브러리 "
                       "/usr/lib/missing/libtdsodbc.so을(를) 읽을 수 없습니다", failed.stdout)
 
+    def test_an_instance_name_or_ipv6_address_is_called_no_address(self):
+        for server in ("db\\kitchen", "::1"):
+            failed = subprocess.run([PROGRAM, "--setup", "--program-folder", self.folder,
+                                     "--store", "S001", "--pos", "01", "--server", server,
+                                     "--overwrite"], capture_output=True, text=True, timeout=60)
+            self.assertIn(f"실패  서버 {server} 응답: 주소로 쓸 수 없습니다", failed.stdout)
+
     def test_a_stopped_server_fails_the_connection_in_the_drivers_words(self):
         stop_database()
         self.addCleanup(start_database)

@@ -125,10 +125,13 @@ class DebianPackage(unittest.TestCase):
         for groups in ("1 0", "0 2147483647"):
             self.set_ping_groups(groups)
             with self.subTest(ping_group_range=groups):
-                self.assertEqual(self.reachability_verdict("127.0.0.1"), "통과  서버 127.0.0.1 응답")
+                how = "ICMP 에코" if groups != "1 0" else "TCP 포트 1433 연결 시도"
+                self.assertRegex(self.reachability_verdict("127.0.0.1"),
+                                 rf"^통과  서버 127\.0\.0\.1 응답 \({how}, \d+ ms\)$")
                 # The rig routes 0.0.0.0/8 nowhere.
                 self.assertEqual(self.reachability_verdict("0.0.5.153"),
-                                 "실패  서버 0.0.5.153 응답: 200 ms 안에 응답이 없습니다 (상태 11003)")
+                                 f"실패  서버 0.0.5.153 응답: 200 ms 안에 응답이 없습니다 ({how}, "
+                                 "상태 11003)")
 
     @staticmethod
     def set_ping_groups(groups):
