@@ -109,8 +109,11 @@ void RememberedRows::load() {
                                                file.errorString());
         return;
     }
+    const QByteArray contents = file.readAll();
+    // Closed before anything may replace or remove it: Windows removes no open file.
+    file.close();
     QJsonParseError parseError{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(contents, &parseError);
     QMap<QString, QStringList> groups;
     if (parseError.error != QJsonParseError::NoError || !readGroups(document, groups)) {
         logs_.writeErrorLog(procedureName,
