@@ -11,7 +11,7 @@ const QString style = QStringLiteral(
     "p{margin:0 0 8px;color:#666;font-size:13px}"
     "table{border-collapse:collapse;width:100%}"
     "th,td{border-bottom:1px solid #ddd;padding:4px 3px;text-align:left;vertical-align:top}"
-    "td.n{text-align:right}"
+    "th{white-space:nowrap}th.key{width:7em}td.n{text-align:right;white-space:nowrap}"
     ".normal{color:#176b2c}.warning{color:#9a6200}.fault{color:#b00020;font-weight:bold}"
     "small{display:block;color:#555;font-weight:normal;font-size:12px}"
     "ol{margin:0;padding:0;list-style:none;font-family:monospace;font-size:12px}"
@@ -56,14 +56,15 @@ QString databaseRow(const StoreStatus& status) {
             ? cell(QStringLiteral("normal"), QStringLiteral("연결됨"))
             : cell(QStringLiteral("fault"), QStringLiteral("연결 안 됨<small>%1</small>")
                                                 .arg(shown(status.databaseReason())));
-    return QStringLiteral("<tr><th>데이타베이스</th>") + state + QStringLiteral("</tr>");
+    return QStringLiteral("<tr><th class=\"key\">데이타베이스</th>") + state +
+           QStringLiteral("</tr>");
 }
 
 QString logRow(const StoreStatus& status) {
     const QString state = status.logProblem().isEmpty()
                               ? cell(QStringLiteral("normal"), QStringLiteral("기록 중"))
                               : cell(QStringLiteral("fault"), shown(status.logProblem()));
-    return QStringLiteral("<tr><th>로그</th>") + state + QStringLiteral("</tr>");
+    return QStringLiteral("<tr><th class=\"key\">로그</th>") + state + QStringLiteral("</tr>");
 }
 
 QString timeOf(const QDateTime& at, const QDate& today) {
@@ -84,7 +85,8 @@ QString printerRow(const PrinterHealth& printer, const QDate& today) {
                                : QStringLiteral("<small>%1</small>").arg(shown(printer.detail));
     return QStringLiteral("<tr><td>%1</td>").arg(shown(printer.name)) +
            cell(severityClass(severity), printerStateLabel(printer) + detail) +
-           QStringLiteral("<td>%1</td><td class=\"n\">%2</td><td class=\"n\">%3</td></tr>")
+           QStringLiteral(
+               "<td class=\"n\">%1</td><td class=\"n\">%2</td><td class=\"n\">%3</td></tr>")
                .arg(timeOf(printer.lastPrinted, today), QString::number(printer.waitingJobs),
                     QString::number(printedOn(printer, today)));
 }
