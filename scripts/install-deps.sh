@@ -9,7 +9,7 @@ LINUX_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql tdsodbc postgresql
-    socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum
+    socat xvfb xauth xdotool trayer x11-utils imagemagick fonts-nanum chromium
     iproute2 libgtest-dev googletest python3 clang-format
     clang libclang-rt-14-dev
 )

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int requiredLines = 5;
+constexpr int statusPageIndex = requiredLines; // the sixth line
 
 [[noreturn]] void fail(const QString& description) {
     throw std::runtime_error(description.toStdString());
@@ -71,8 +72,12 @@ ConfigFile parseConfigFile(const QByteArray& contents, const QString& path) {
                  .arg(lines.size())
                  .arg(requiredLines));
     }
-    return ConfigFile{valueOfLine(lines.at(1)), valueOfLine(lines.at(2)), valueOfLine(lines.at(3)),
+    ConfigFile config{valueOfLine(lines.at(1)), valueOfLine(lines.at(2)), valueOfLine(lines.at(3)),
                       valueOfLine(lines.at(4))};
+    if (lines.size() > statusPageIndex && keyOfLine(lines.at(statusPageIndex)) == statusPageKey) {
+        config.statusPage = valueOfLine(lines.at(statusPageIndex));
+    }
+    return config;
 }
 
 QByteArray configFileContents(const ConfigFile& config) {

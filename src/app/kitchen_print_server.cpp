@@ -91,6 +91,7 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
                         QStringLiteral("DB 종류를 MS-SQL로 해야 합니다"));
             return StartOutcome::EndProgram;
         }
+        statusPage_.open(config.statusPage);
         serverSocket_.listen(serverPort);
         terminalIp_ = ServerSocket::localIpAddress();
         database_ = std::make_unique<PosDatabase>(

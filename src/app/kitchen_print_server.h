@@ -10,6 +10,7 @@
 #include "serial_printer_port.h"
 #include "server_socket.h"
 #include "single_instance.h"
+#include "status_page.h"
 #include "store_status.h"
 
 #include <QObject>
@@ -75,4 +76,5 @@ private:
     QTimer databaseTimer_;
     bool printCycleRunning_ = false;
     bool exitQuestionWaiting_ = false;
+    StatusPage statusPage_{storeStatus_, logs_};
 };

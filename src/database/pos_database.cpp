@@ -164,3 +164,16 @@ const Row& PosDatabase::settings() const {
     }
     return *settingsRow_;
 }
+
+QString withoutPassword(const QString& text) {
+    static const QRegularExpression connectionTextWithPassword(
+        QStringLiteral("DRIVER\\s*=.*PWD\\s*=[^;\\r\\n]*;?"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression passwordItem(QStringLiteral("PWD\\s*=[^;\\r\\n]*"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    QString shown = text;
+    shown.replace(connectionTextWithPassword, QStringLiteral("(연결 문자열)"));
+    shown.replace(passwordItem, QStringLiteral("PWD=***"));
+    shown.replace(password, QStringLiteral("***"), Qt::CaseInsensitive);
+    return shown;
+}

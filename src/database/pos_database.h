@@ -65,3 +65,7 @@ private:
     QString lastConnectionText_;
     QString connectionFailure_;
 };
+
+// The text without the program's database password or a connection text that carries one, for
+// what is shown beyond this terminal (the status page). A password given as PWD=... goes too.
+QString withoutPassword(const QString& text);

@@ -4,10 +4,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
 const QString separator = QStringLiteral("  ");
+const QString errorLogFolder = QStringLiteral("ERROR_LOG");
+const QString errorLogSuffix = QStringLiteral("-프로시져오류.LOG");
+constexpr qint64 errorLogTailBytes = 8192;
 
 } // namespace
 
@@ -15,12 +19,34 @@ DailyLogs::DailyLogs(QString programFolder, Clock clock)
     : programFolder_(std::move(programFolder)), clock_(std::move(clock)) {}
 
 void DailyLogs::writeErrorLog(const QString& procedureName, const QString& errorText) const {
-    append(QStringLiteral("ERROR_LOG"), QStringLiteral("-프로시져오류.LOG"),
-           procedureName + separator + errorText);
+    append(errorLogFolder, errorLogSuffix, procedureName + separator + errorText);
 }
 
 void DailyLogs::writePrintLog(const QString& entryText) const {
     append(QStringLiteral("주방출력_LOG"), QStringLiteral("-주방출력물.LOG"), entryText);
+}
+
+QString DailyLogs::todaysFile(const QString& folderName, const QString& fileSuffix) const {
+    const QString fileName = clock_().toString(QStringLiteral("yyyyMMdd")) + fileSuffix;
+    return QDir(programFolder_).filePath(folderName + '/' + fileName);
+}
+
+// A line feed never occurs inside a code page 949 character, so the tail decodes from the first
+// line that begins in it.
+QStringList DailyLogs::lastErrorLogLines(int count) const {
+    QFile file(todaysFile(errorLogFolder, errorLogSuffix));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const qint64 start = std::max<qint64>(0, file.size() - errorLogTailBytes);
+    file.seek(start);
+    QByteArray tail = file.read(errorLogTailBytes);
+    if (start > 0) {
+        const qsizetype cutLineEnd = tail.indexOf('\n');
+        tail = cutLineEnd < 0 ? QByteArray() : tail.mid(cutLineEnd + 1);
+    }
+    QStringList lines = fromCodePage949(tail).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    return lines.mid(std::max<qsizetype>(0, lines.size() - count));
 }
 
 // The file is named by the date when it is opened; the line carries the clock read again.
@@ -32,8 +58,7 @@ void DailyLogs::append(const QString& folderName, const QString& fileSuffix,
             QStringLiteral("%1 폴더를 만들 수 없습니다").arg(programFolder.filePath(folderName));
         return;
     }
-    const QString fileName = clock_().toString(QStringLiteral("yyyyMMdd")) + fileSuffix;
-    QFile file(programFolder.filePath(folderName + '/' + fileName));
+    QFile file(todaysFile(folderName, fileSuffix));
     const QDateTime now = clock_();
     const QByteArray line =
         toCodePage949(text + separator + now.toString(QStringLiteral("yyyy-MM-dd")) + separator +

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The two daily logs beside the program: ERROR_LOG for failures that are recorded instead of
@@ -19,8 +20,12 @@ public:
     void writePrintLog(const QString& entryText) const;
     // Why the latest entry could not be written; empty when it was.
     const QString& writeProblem() const { return writeProblem_; }
+    // Up to `count` of the last lines in today's error log, oldest first, read from the file's
+    // last few kilobytes only; none when there is no file.
+    QStringList lastErrorLogLines(int count) const;
 
 private:
+    QString todaysFile(const QString& folderName, const QString& fileSuffix) const;
     void append(const QString& folderName, const QString& fileSuffix, const QString& text) const;
 
     QString programFolder_;

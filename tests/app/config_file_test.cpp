@@ -1,5 +1,6 @@
 #include "codepage949.h"
 #include "config_file.h"
+#include "listen_address.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,6 +53,31 @@ TEST_F(ConfigFileTest, FewerThanFiveLinesOrNoFileFail) {
     EXPECT_THROW(readConfigFile(write(QStringLiteral("a\r\nb=S1\r\nc=P1\r\nd=srv\r\n"))),
                  std::runtime_error);
     EXPECT_THROW(readConfigFile(folder_.filePath(QStringLiteral("없음.CFG"))), std::runtime_error);
+}
+
+TEST(ConfigFileStatusPage, OnlyASixthLineWithItsKeyNamesWhereThePageListens) {
+    const QByteArray five = "[POS]\r\nS=S001\r\nP=01\r\nH=db\r\nDB=MS-SQL\r\n";
+    EXPECT_EQ(parseConfigFile(five, configFileName).statusPage, std::nullopt);
+    EXPECT_EQ(parseConfigFile(five + "other=1\r\n", configFileName).statusPage, std::nullopt);
+    const QByteArray sixth = toCodePage949(QStringLiteral(" 상태페이지 = 0.0.0.0:8080 \r\n"));
+    EXPECT_EQ(parseConfigFile(five + sixth, configFileName).statusPage,
+              QStringLiteral("0.0.0.0:8080"));
+    EXPECT_EQ(parseConfigFile(five + "\r\n" + sixth, configFileName).statusPage, std::nullopt);
+}
+
+TEST(ConfigFileStatusPage, ListenAddressIsAnIpAddressAndAPortExactly) {
+    const auto good = parseListenAddress(QStringLiteral("[::1]:65535"));
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->host, QHostAddress::LocalHostIPv6);
+    EXPECT_EQ(good->port, 65535);
+    EXPECT_EQ(parseListenAddress(QStringLiteral("192.168.0.10:80"))->host,
+              QHostAddress(QStringLiteral("192.168.0.10")));
+    for (const char* bad :
+         {"", "127.0.0.1", ":8080", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:080", "127.1:8080",
+          "127.0.0.01:8080", "256.0.0.1:80", "localhost:8080", "::1:8080", "[127.0.0.1]:80",
+          "127.0.0.1: 80", "127.0.0.1:80x"}) {
+        EXPECT_FALSE(parseListenAddress(QString::fromLatin1(bad))) << bad;
+    }
 }
 
 // The terminals write code page 949; a technician's Linux editor writes UTF-8, with or without

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         return 0;
     }
     requireProperty(hasFiveLines, "a file of fewer than five lines is refused");
-    for (const QString& value : {config.storeCode, config.posId, config.dbServer, config.dbKind}) {
+    for (const QString& value : {config.storeCode, config.posId, config.dbServer, config.dbKind,
+                                 config.statusPage.value_or(QString())}) {
         requireProperty(!holdsLineEnd(value), "no value holds a line end");
     }
     return 0;
