@@ -81,7 +81,7 @@ void checkDriver(Verdicts& verdicts) {
                                 .arg(*library, driver.errorString()));
         return;
     }
-    driver.unload();
+    // Left loaded: the connection check next loads it again through the driver manager.
     verdicts.pass(what + QStringLiteral(", 라이브러리 %1 읽힘").arg(*library));
 }
 
