@@ -76,10 +76,7 @@ QString timeOf(const QDateTime& at, const QDate& today) {
 }
 
 QString printerRow(const PrinterHealth& printer, const QDate& today) {
-    const StoreStatus::Severity severity = !printer.trouble ? StoreStatus::Severity::normal
-                                           : *printer.trouble == PrinterTrouble::paperNearEnd
-                                               ? StoreStatus::Severity::warning
-                                               : StoreStatus::Severity::fault;
+    const StoreStatus::Severity severity = StoreStatus::severityOf(printer);
     const QString detail = printer.detail.isEmpty()
                                ? QString()
                                : QStringLiteral("<small>%1</small>").arg(shown(printer.detail));
@@ -88,7 +85,7 @@ QString printerRow(const PrinterHealth& printer, const QDate& today) {
            QStringLiteral(
                "<td class=\"n\">%1</td><td class=\"n\">%2</td><td class=\"n\">%3</td></tr>")
                .arg(timeOf(printer.lastPrinted, today), QString::number(printer.waitingJobs),
-                    QString::number(printedOn(printer, today)));
+                    QString::number(printer.printedOn(today)));
 }
 
 QString printerTable(const StoreStatus& status, const QDate& today) {

@@ -57,10 +57,6 @@ QString printerLabel(const PrinterHealth& printer) {
 
 } // namespace
 
-int printedOn(const PrinterHealth& printer, const QDate& today) {
-    return printer.lastPrinted.date() == today ? printer.printedToday : 0;
-}
-
 QByteArray statusMetrics(const StoreStatus& status, const QDateTime& now) {
     MetricText metrics;
     metrics.family("database_connected", "Whether the connection to the POS database stands.");
@@ -85,7 +81,7 @@ QByteArray statusMetrics(const StoreStatus& status, const QDateTime& now) {
     }
     metrics.family("jobs_printed_today", "Jobs the printer printed today in this run.");
     for (const PrinterHealth& printer : status.printers()) {
-        metrics.sample(printerLabel(printer), printedOn(printer, now.date()));
+        metrics.sample(printerLabel(printer), printer.printedOn(now.date()));
     }
     return metrics.text();
 }

@@ -5,9 +5,6 @@
 #include <QByteArray>
 #include <QDateTime>
 
-// Jobs printed on the day `today`: the count of an earlier day is none of today's.
-int printedOn(const PrinterHealth& printer, const QDate& today);
-
 // The store's status as Prometheus text (exposition format 0.0.4, UTF-8): whether the database
 // is connected, and for each printer its state, its waiting jobs, the time it last printed and
 // its jobs printed today.

@@ -2,6 +2,18 @@
 
 namespace {
 
+StatusLine::Health healthOf(StoreStatus::Severity severity) {
+    switch (severity) {
+    case StoreStatus::Severity::normal:
+        return StatusLine::Health::good;
+    case StoreStatus::Severity::warning:
+        return StatusLine::Health::warning;
+    case StoreStatus::Severity::fault:
+        break;
+    }
+    return StatusLine::Health::fault;
+}
+
 StatusLine databaseLine(const StoreStatus& status) {
     if (status.databaseConnected()) {
         return {QStringLiteral("데이타베이스"),
@@ -19,11 +31,8 @@ StatusLine databaseLine(const StoreStatus& status) {
 }
 
 StatusLine printerLine(const PrinterHealth& printer) {
-    StatusLine line{printer.name, printerStateLabel(printer), {}, {}, StatusLine::Health::good};
-    if (printer.trouble) {
-        line.health = *printer.trouble == PrinterTrouble::paperNearEnd ? StatusLine::Health::warning
-                                                                       : StatusLine::Health::fault;
-    }
+    StatusLine line{printer.name, printerStateLabel(printer), {}, {}, {}};
+    line.health = healthOf(StoreStatus::severityOf(printer));
     if (printer.lastPrinted.isValid()) {
         line.lastPrinted = QStringLiteral("마지막 출력 ") +
                            printer.lastPrinted.toString(QStringLiteral("HH:mm:ss"));

@@ -48,16 +48,20 @@ void StoreStatus::setLogProblem(const QString& problem) {
     logProblem_ = problem;
 }
 
-StoreStatus::Severity StoreStatus::severity() const {
-    const bool printerFault = std::any_of(printers_.begin(), printers_.end(), [](const auto& p) {
-        return p.trouble && *p.trouble != PrinterTrouble::paperNearEnd;
-    });
-    if (!databaseConnected_ || printerFault || !logProblem_.isEmpty()) {
-        return Severity::fault;
+StoreStatus::Severity StoreStatus::severityOf(const PrinterHealth& printer) {
+    if (!printer.trouble) {
+        return Severity::normal;
     }
-    const bool nearEnd = std::any_of(printers_.begin(), printers_.end(),
-                                     [](const auto& p) { return p.trouble.has_value(); });
-    return nearEnd ? Severity::warning : Severity::normal;
+    return *printer.trouble == PrinterTrouble::paperNearEnd ? Severity::warning : Severity::fault;
+}
+
+StoreStatus::Severity StoreStatus::severity() const {
+    Severity worst =
+        databaseConnected_ && logProblem_.isEmpty() ? Severity::normal : Severity::fault;
+    for (const PrinterHealth& printer : printers_) {
+        worst = std::max(worst, severityOf(printer));
+    }
+    return worst;
 }
 
 QStringList StoreStatus::problems() const {
@@ -66,7 +70,7 @@ QStringList StoreStatus::problems() const {
         lines << QStringLiteral("데이타베이스: 연결 안 됨");
     }
     for (const PrinterHealth& health : printers_) {
-        if (health.trouble && *health.trouble != PrinterTrouble::paperNearEnd) {
+        if (severityOf(health) == Severity::fault) {
             lines << health.name + QStringLiteral(": ") + printerStateLabel(health);
         }
     }
@@ -74,7 +78,7 @@ QStringList StoreStatus::problems() const {
         lines << QStringLiteral("로그: 쓸 수 없음");
     }
     for (const PrinterHealth& health : printers_) {
-        if (health.trouble == PrinterTrouble::paperNearEnd) {
+        if (severityOf(health) == Severity::warning) {
             lines << health.name + QStringLiteral(": ") + printerStateLabel(health);
         }
     }

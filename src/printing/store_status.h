@@ -15,7 +15,10 @@ struct PrinterHealth {
     QString detail;                        // the failure as the error log has it
     QDateTime lastPrinted;
     int waitingJobs = 0;
-    int printedToday = 0;
+    int printedToday = 0; // on the day of lastPrinted
+
+    // The jobs printed on the day: none when the last one was printed on another.
+    int printedOn(const QDate& day) const { return lastPrinted.date() == day ? printedToday : 0; }
 };
 
 // What is right and wrong in the store at this moment: the database connection, each printer,
@@ -41,6 +44,8 @@ public:
     const QString& logProblem() const { return logProblem_; }
 
     Severity severity() const;
+    // A printer near the end of its paper still prints: a warning; any other trouble a fault.
+    static Severity severityOf(const PrinterHealth& printer);
     // One line per thing that is wrong, worst first, for the icon's tip and the balloon; the
     // same words for as long as the trouble lasts (the reasons are in the status list).
     QStringList problems() const;
