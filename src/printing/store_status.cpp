@@ -40,6 +40,14 @@ void StoreStatus::noteTrouble(const QString& name, PrinterTrouble trouble, const
     health.detail = detail;
 }
 
+void StoreStatus::noteReady(const QString& name) {
+    PrinterHealth& health = printer(name);
+    if (health.trouble != PrinterTrouble::paperNearEnd) {
+        health.trouble.reset();
+        health.detail.clear();
+    }
+}
+
 void StoreStatus::setWaitingJobs(const QString& name, int jobs) {
     printer(name).waitingJobs = jobs;
 }

@@ -34,6 +34,8 @@ public:
     void addPrinter(const QString& name);
     void notePrinted(const QString& name, const QDateTime& at, bool paperNearEnd);
     void noteTrouble(const QString& name, PrinterTrouble trouble, const QString& detail);
+    // The printer said it can print; paper running low stays until a ticket tells otherwise.
+    void noteReady(const QString& name);
     void setWaitingJobs(const QString& name, int jobs);
     // Empty once the logs are written again.
     void setLogProblem(const QString& problem);
