@@ -3,10 +3,9 @@
 #include "pauses.h"
 
 #include <QMetaObject>
-#include <QObject>
 
-PrinterLane::PrinterLane(LanePrinterFactory makePrinter, QObject& receiver, Pauses& pauses)
-    : receiver_(receiver), pauses_(pauses),
+PrinterLane::PrinterLane(LanePrinterFactory makePrinter, Pauses& pauses)
+    : pauses_(pauses),
       thread_([this, makePrinter = std::move(makePrinter)] { work(makePrinter); }) {}
 
 PrinterLane::~PrinterLane() {
@@ -60,9 +59,22 @@ std::optional<LaneJob> PrinterLane::next(LanePrinter& printer) {
 }
 
 void PrinterLane::report(LaneJob& job, const LaneOutcome& outcome) {
-    QMetaObject::invokeMethod(
-        &receiver_, [done = std::move(job.done), outcome] { done(outcome); },
-        Qt::QueuedConnection);
+    {
+        const std::lock_guard lock(mutex_);
+        outbox_.emplace_back(std::move(job.done), outcome);
+    }
+    QMetaObject::invokeMethod(&deliverer_, [this] { deliverOutcomes(); }, Qt::QueuedConnection);
+}
+
+void PrinterLane::deliverOutcomes() {
+    decltype(outbox_) outcomes;
+    {
+        const std::lock_guard lock(mutex_);
+        outcomes.swap(outbox_);
+    }
+    for (const auto& [done, outcome] : outcomes) {
+        done(outcome);
+    }
 }
 
 void PrinterLane::returnQueued() {

@@ -7,17 +7,19 @@
 #include <mutex>
 #include <thread>
 
+#include <QObject>
+
 class Pauses;
-class QObject;
 
 // One printer's own worker thread, running the blocking conversation with the printer: its
 // connection wait, its status requests, the layouts' pauses and a stall hold up nobody else.
-// Jobs come in through a small locked queue in the order they were handed; each outcome goes
-// back to the receiver's thread as a queued call. After a failure the jobs still queued are
-// returned untried, so that the next hand-over keeps their order.
+// Jobs come in through a small locked queue in the order they were handed; outcomes go back
+// through another, emptied on the handing thread by a queued call. After a failure the jobs
+// still queued are returned untried, so that the next hand-over keeps their order.
 class PrinterLane {
 public:
-    PrinterLane(LanePrinterFactory makePrinter, QObject& receiver, Pauses& pauses);
+    // Made on the thread that hands the jobs and gets the outcomes.
+    PrinterLane(LanePrinterFactory makePrinter, Pauses& pauses);
     // Waits for the job in hand; the jobs still queued are dropped without an outcome.
     ~PrinterLane();
     PrinterLane(const PrinterLane&) = delete;
@@ -30,12 +32,16 @@ private:
     std::optional<LaneJob> next(LanePrinter& printer);
     void report(LaneJob& job, const LaneOutcome& outcome);
     void returnQueued();
+    void deliverOutcomes();
 
-    QObject& receiver_;
+    // Lives on the handing thread: the queued calls that deliver the outcomes go to it, and
+    // go with it.
+    QObject deliverer_;
     Pauses& pauses_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<LaneJob> queue_;
+    std::deque<std::pair<std::function<void(const LaneOutcome&)>, LaneOutcome>> outbox_;
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -38,7 +38,7 @@ void PrinterLanes::hand(const QString& printerName, const LanePrinterFactory& ma
                         LaneJob job) {
     std::unique_ptr<PrinterLane>& lane = lanes_[printerName];
     if (!lane) {
-        lane = std::make_unique<PrinterLane>(makePrinter, *this, pauses_);
+        lane = std::make_unique<PrinterLane>(makePrinter, pauses_);
     }
     ++held_[printerName];
     job.done = [this, printerName, done = std::move(job.done)](const LaneOutcome& outcome) {

@@ -6,7 +6,6 @@
 #include "printer_lane.h"
 
 #include <QHash>
-#include <QObject>
 #include <QString>
 #include <map>
 #include <memory>
@@ -18,14 +17,14 @@ class Pauses;
 // conversations, rather than event-driven lanes on one thread, because the conversations
 // (status requests, confirmations, stalls) are long sequences of waits that read best as the
 // straight code they are. The lanes meet this object, which lives on the user-interface
-// thread with the database and the windows, only through their locked queues and queued calls;
-// all its own state is touched on that thread alone.
-class PrinterLanes : public QObject {
-    Q_OBJECT
-
+// thread with the database and the windows, only through their locked queues; all its own
+// state is touched on that thread alone.
+class PrinterLanes {
 public:
     PrinterLanes(QString programFolder, Pauses& pauses);
-    ~PrinterLanes() override;
+    ~PrinterLanes();
+    PrinterLanes(const PrinterLanes&) = delete;
+    PrinterLanes& operator=(const PrinterLanes&) = delete;
 
     static QString serialPortName(qint16 portNumber);
 

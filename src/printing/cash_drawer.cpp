@@ -10,6 +10,7 @@
 #include "sql_text.h"
 #include "value_conversion.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -130,10 +131,11 @@ void CashDrawerJobs::finishKick(const QStringList& requests, const LaneOutcome& 
 }
 
 // Only the requests kicked: one filed while the kick waited its turn on the port opens the
-// drawer with the next kick.
+// drawer with the next kick. The error log hears once per kick of requests that would not go.
 void CashDrawerJobs::removeKicked(const QStringList& kicked) {
     Connection& connection = context_.database.connection();
     QStringList notRemoved;
+    std::optional<QString> failure;
     for (const QString& request : kicked) {
         try {
             if (connection.deleteOneRow(jobTable, request) == 0) {
@@ -141,8 +143,11 @@ void CashDrawerJobs::removeKicked(const QStringList& kicked) {
             }
         } catch (const DatabaseError& error) {
             notRemoved << request;
-            context_.logs.writeErrorLog(procedureName, error.description());
+            failure = failure.value_or(error.description());
         }
     }
     context_.rememberedRows.replace(job_kind::cashDrawer, notRemoved);
+    if (failure) {
+        context_.logs.writeErrorLog(procedureName, *failure);
+    }
 }

@@ -13,6 +13,7 @@
 #include "printer_lanes.h"
 #include "printer_reach.h"
 #include "serial_port_error.h"
+#include "serial_settings.h"
 #include "sheet_parts.h"
 #include "sheet_settings.h"
 #include "sql_text.h"
@@ -176,9 +177,10 @@ void KitchenJobRun::handJob(const Row& job, const QString& port, qint16 printerN
         const SheetSettings sheet = sheetSettings();
         if (isSerialPort(port)) {
             const qint16 portNumber = toInt16(port.mid(3), QStringLiteral("프린터포트"));
+            const QString settings = job.text(QStringLiteral("프린터파라미터"));
+            parseSerialSettings(settings);
             context_.lanes.handToSerialPort(
-                portNumber, laneJobFor(serialLayout(job, sheet, extras),
-                                       job.text(QStringLiteral("프린터파라미터")), handed));
+                portNumber, laneJobFor(serialLayout(job, sheet, extras), settings, handed));
         } else if (port != QLatin1String("00000") && printerNumber != 0) {
             context_.lanes.handToNetworkPrinter(
                 networkPrinter(printerNumber),
@@ -189,6 +191,8 @@ void KitchenJobRun::handJob(const Row& job, const QString& port, qint16 printerN
         }
         ++held_[handed.row];
     } catch (const ConversionError& error) {
+        pass.rowFault = pass.rowFault.value_or(error.description());
+    } catch (const SerialPortError& error) {
         pass.rowFault = pass.rowFault.value_or(error.description());
     }
 }
@@ -244,14 +248,9 @@ void KitchenJobRun::finishPrinted(const HandedJob& handed, const LaneOutcome& ou
     }
 }
 
-// A job's own settings text the port cannot take is the row's fault; any other failure is the
-// printer's, its later jobs wait for the next tick (an unreachable network printer for its own
-// schedule).
+// The printer's later jobs wait for the next tick (an unreachable network printer's for its
+// own schedule).
 void KitchenJobRun::reportFailure(const QString& printer, const LaneOutcome& outcome) {
-    if (outcome.errorNumber == SerialPortError::invalidSettings) {
-        handleFailure(0, outcome.description);
-        return;
-    }
     QString description = outcome.description;
     if (outcome.unreachable) {
         reach_.noteUnreachable(printer, context_.clock());
