@@ -251,17 +251,24 @@ void KitchenJobRun::finishPrinted(const HandedJob& handed, const LaneOutcome& ou
 // The printer's later jobs wait for the next tick (an unreachable network printer's for its
 // own schedule).
 void KitchenJobRun::reportFailure(const QString& printer, const LaneOutcome& outcome) {
-    QString description = outcome.description;
     if (outcome.unreachable) {
-        reach_.noteUnreachable(printer, context_.clock());
-        description += QStringLiteral(" (%1부터)").arg(
-            reach_.unreachableSince(printer)->toString(QStringLiteral("HH:mm:ss")));
+        reportUnreachable(printer, outcome.description);
+        return;
     }
     const bool serial = outcome.errorNumber != 0;
-    if (logPrinterFault(printer, description) && serial &&
+    if (logPrinterFault(printer, outcome.description) && serial &&
         isShownPortFailure(outcome.errorNumber)) {
-        context_.showMessage(sheet_parts::crlf + description);
+        context_.showMessage(sheet_parts::crlf + outcome.description);
     }
+}
+
+// The error log hears once per episode, with the time it began; the status list shows it too.
+void KitchenJobRun::reportUnreachable(const QString& printer, const QString& description) {
+    reach_.noteUnreachable(printer, context_.clock());
+    const QDateTime since = *reach_.unreachableSince(printer);
+    const QString detail = description + since.toString(QStringLiteral(" (HH:mm:ss부터)"));
+    logPrinterFault(printer, detail);
+    context_.status.noteUnreachable(printer, since, detail);
 }
 
 void KitchenJobRun::checkState(qint16 printerNumber) {

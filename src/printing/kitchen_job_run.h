@@ -85,6 +85,7 @@ private:
     void finishJob(const HandedJob& handed, const LaneOutcome& outcome);
     void finishPrinted(const HandedJob& handed, const LaneOutcome& outcome);
     void reportFailure(const QString& printer, const LaneOutcome& outcome);
+    void reportUnreachable(const QString& printer, const QString& description);
     void finishStateCheck(const QString& printer, const LaneOutcome& outcome);
     QString selectionFor(const QString& address) const;
     QString bottomMarginFor(const QString& kind) const;
