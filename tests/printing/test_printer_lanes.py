@@ -28,7 +28,7 @@ class PrinterLanes(ProgramTestCase):
         return [row for row in pending_jobs("IP주소") if row.strip() == host]
 
     def test_a_stalled_printer_holds_up_no_other(self):
-        stalled = self.network_printer("127.0.0.2", impact=True, answers=False)
+        stalled = self.network_printer("127.0.0.2", receive_buffer=4096, answers=False)
         live = self.network_printer(LIVE_HOST)
         big = MarkedJobs("STALLED", 1, body_bytes=20000)
         big.file(add=functools.partial(network_job, "127.0.0.2"), 출력물종류="영수증")
