@@ -101,8 +101,8 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         rememberedRows_ = std::make_unique<RememberedRows>(
             programFolder_, logs_, config.dbServer + QLatin1Char('/') + config.storeCode);
         printCycle_ = std::make_unique<PrintCycle>(PrintingContext{
-            *database_, lanes_, networkPrinters_, commands_, logs_, *rememberedRows_,
-            storeStatus_, [this](const QString& text) { showMessageWhilePrinting(text); },
+            *database_, lanes_, networkPrinters_, commands_, logs_, *rememberedRows_, storeStatus_,
+            [this](const QString& text) { showMessageWhilePrinting(text); },
             &QDateTime::currentDateTime});
         return StartOutcome::Running;
     } catch (const std::exception& error) {

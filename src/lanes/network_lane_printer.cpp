@@ -19,8 +19,12 @@ NetworkLanePrinter::NetworkLanePrinter(const NetworkPrinterAddress& printer, Pau
 
 LaneOutcome NetworkLanePrinter::serve(const LaneJob& job) {
     if (!connect()) {
-        return {LaneOutcome::Result::failed, {}, {}, 0,
-                QStringLiteral("%1 에 연결할 수 없습니다").arg(printerName_), true};
+        return {LaneOutcome::Result::failed,
+                {},
+                {},
+                0,
+                QStringLiteral("%1 에 연결할 수 없습니다").arg(printerName_),
+                true};
     }
     try {
         if (job.kind == LaneJob::Kind::ticket) {

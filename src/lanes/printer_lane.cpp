@@ -63,7 +63,8 @@ void PrinterLane::report(LaneJob& job, const LaneOutcome& outcome) {
         const std::lock_guard lock(mutex_);
         outbox_.emplace_back(std::move(job.done), outcome);
     }
-    QMetaObject::invokeMethod(&deliverer_, [this] { deliverOutcomes(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &deliverer_, [this] { deliverOutcomes(); }, Qt::QueuedConnection);
 }
 
 void PrinterLane::deliverOutcomes() {

@@ -2,12 +2,11 @@
 
 #include "lane_printer.h"
 
+#include <QObject>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
-
-#include <QObject>
 
 class Pauses;
 

@@ -15,19 +15,21 @@ QString PrinterLanes::serialPortName(qint16 portNumber) {
 }
 
 void PrinterLanes::handToSerialPort(qint16 portNumber, LaneJob job) {
-    hand(serialPortName(portNumber),
-         [folder = programFolder_, portNumber, &pauses = pauses_] {
-             return std::make_unique<SerialLanePrinter>(folder, portNumber, pauses);
-         },
-         std::move(job));
+    hand(
+        serialPortName(portNumber),
+        [folder = programFolder_, portNumber, &pauses = pauses_] {
+            return std::make_unique<SerialLanePrinter>(folder, portNumber, pauses);
+        },
+        std::move(job));
 }
 
 void PrinterLanes::handToNetworkPrinter(const NetworkPrinterAddress& printer, LaneJob job) {
-    hand(printer.printerName(),
-         [printer, &pauses = pauses_, &connections = connections_] {
-             return std::make_unique<NetworkLanePrinter>(printer, pauses, connections);
-         },
-         std::move(job));
+    hand(
+        printer.printerName(),
+        [printer, &pauses = pauses_, &connections = connections_] {
+            return std::make_unique<NetworkLanePrinter>(printer, pauses, connections);
+        },
+        std::move(job));
 }
 
 int PrinterLanes::jobsHeld() const {

@@ -62,10 +62,10 @@ public:
 private:
     // What one call learns as it goes through its rows.
     struct Pass {
-        QStringList printedBefore;         // a row meeting one of these only has its deletion retried
-        QHash<QString, int> held;          // rows a lane holds: not handed again
-        std::optional<QString> rowFault;   // the first job whose own data could not be printed
-        QHash<QString, int> waiting;       // per printer: jobs not printed (yet)
+        QStringList printedBefore;       // a row meeting one of these only has its deletion retried
+        QHash<QString, int> held;        // rows a lane holds: not handed again
+        std::optional<QString> rowFault; // the first job whose own data could not be printed
+        QHash<QString, int> waiting;     // per printer: jobs not printed (yet)
     };
     // One job handed to a lane, as its outcome needs it.
     struct HandedJob {

@@ -17,8 +17,7 @@ bool isNetworkPrinter(const Row& printer) {
 
 } // namespace
 
-void loadNetworkPrinters(PosDatabase& database, NetworkPrinters& printers,
-                                 const DailyLogs& logs) {
+void loadNetworkPrinters(PosDatabase& database, NetworkPrinters& printers, const DailyLogs& logs) {
     try {
         const ResultSet rows = database.connection().query(
             QStringLiteral("Select * From 주방프린터  Where 매장코드 = '") +

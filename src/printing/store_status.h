@@ -15,7 +15,7 @@ struct PrinterHealth {
     QString detail;                        // the failure as the error log has it
     QDateTime lastPrinted;
     int waitingJobs = 0;
-    int printedToday = 0; // on the day of lastPrinted
+    int printedToday = 0;       // on the day of lastPrinted
     QDateTime unreachableSince; // while no connection to the printer stands
 
     // The jobs printed on the day: none when the last one was printed on another.
