@@ -116,9 +116,9 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString&
     if (!logEntry) {
         return;
     }
-    HandedJob handed{address, row, printerOf(port, printerNumber),
-                     logged ? logEntry : std::nullopt};
-    handJob(job, port, printerNumber, std::move(handed), pass);
+    const HandedJob handed{address, row, printerOf(port, printerNumber),
+                           logged ? logEntry : std::nullopt};
+    handJob(job, port, printerNumber, handed, pass);
 }
 
 // The printer a job goes to, by the name the error log and the status list give it; empty for
@@ -168,10 +168,10 @@ std::optional<QString> KitchenJobRun::printLogEntryOf(const Row& job, Pass& pass
 // A job for no printer of this run (a network job met by the print cycle) is finished at once:
 // logged and deleted, as if printed.
 void KitchenJobRun::handJob(const Row& job, const QString& port, qint16 printerNumber,
-                            HandedJob handed, Pass& pass) {
+                            const HandedJob& handed, Pass& pass) {
+    JobExtras extras;
+    extras.bottomMargin = bottomMarginFor(job.text(QStringLiteral("출력물종류")));
     try {
-        JobExtras extras;
-        extras.bottomMargin = bottomMarginFor(job.text(QStringLiteral("출력물종류")));
         extras.guestCount = guestCountFor(job);
         extras.printedAt = context_.clock();
         const SheetSettings sheet = sheetSettings();

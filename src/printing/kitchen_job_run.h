@@ -79,7 +79,7 @@ private:
     void handleRow(const Row& job, const QString& row, const QString& address, qint16 printerNumber,
                    Pass& pass);
     std::optional<QString> printLogEntryOf(const Row& job, Pass& pass);
-    void handJob(const Row& job, const QString& port, qint16 printerNumber, HandedJob handed,
+    void handJob(const Row& job, const QString& port, qint16 printerNumber, const HandedJob& handed,
                  Pass& pass);
     LaneJob laneJobFor(LayoutSteps steps, const QString& serialSettings, HandedJob handed);
     void finishJob(const HandedJob& handed, const LaneOutcome& outcome);
