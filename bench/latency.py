@@ -6,6 +6,7 @@ import random
 import time
 
 from bench_rig import MeasuredProgram
+from paper_times import first_byte_times, percentile
 from program_rig import add_job, pending_jobs, wait_until
 from report import publish
 from statement_log import log_end, logging_statements_of_sa, program_backend, statements_since
@@ -16,16 +17,6 @@ SEED = 20261209
 # The longest silence inside a one-line job is its line's pauses (10 + 15 ms); between two jobs
 # the program pauses at least 300 ms.
 QUIET_BETWEEN_JOBS = 0.2
-
-
-def job_starts(arrivals):
-    """(time, offset) of each burst's first chunk: one burst per printed job."""
-    starts, previous_at, previous_end = [], None, 0
-    for at, end in arrivals:
-        if previous_at is None or at - previous_at > QUIET_BETWEEN_JOBS:
-            starts.append((at, previous_end))
-        previous_at, previous_end = at, end
-    return starts
 
 
 def job_ends(arrivals):
@@ -43,20 +34,6 @@ def deletion_times(logged):
             if statement.startswith("Delete From 주방출력물") and "돈통열기" not in statement]
 
 
-def first_byte_times(printer, markers):
-    """For each marker, when the first byte of the job holding it reached the printer."""
-    received = printer.received()
-    starts = job_starts(printer.arrivals())
-    if len(starts) != len(markers):
-        raise AssertionError(f"{len(starts)} bursts of bytes for {len(markers)} jobs")
-    times = []
-    for marker in markers:
-        offset = received.index(marker)
-        times.append(max((start for start in starts if start[1] <= offset),
-                         key=lambda start: start[1])[0])
-    return times
-
-
 def file_jobs(printer):
     gaps = random.Random(SEED)
     inserted = []
@@ -68,12 +45,6 @@ def file_jobs(printer):
     printer.wait_for(f"LATENCY {JOBS - 1:03}\r\n".encode())
     time.sleep(0.5)
     return inserted
-
-
-def percentile(values, share):
-    """Nearest rank."""
-    ordered = sorted(values)
-    return ordered[max(0, -(-len(ordered) * share // 100) - 1)]
 
 
 def main():

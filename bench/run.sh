@@ -3,11 +3,11 @@
 # inside the private test network. Names given as arguments (e.g. latency) pick benchmarks;
 # the soak (about 8 minutes) runs only when named.
 # The build folder is KPS_BUILD_DIR, build/ unless set.
-# Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency|soak ...]
+# Usage: bash bench/run.sh [drain_overhead|statements_per_tick|idle_cost|latency|food_court|soak ...]
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-readonly ALL_BENCHMARKS=(drain_overhead statements_per_tick idle_cost latency)
+readonly ALL_BENCHMARKS=(drain_overhead statements_per_tick idle_cost latency food_court)
 export KPS_BUILD_DIR=${KPS_BUILD_DIR:-$PWD/build}
 
 build_program() {

@@ -61,21 +61,17 @@ std::intptr_t NetworkPrinterSocket::descriptor() const {
 }
 
 PrinterCheck NetworkPrinterSocket::beginJob() {
-    PrinterConversation conversation(*this);
+    PrinterConversation conversation(*this, limits_);
     if (!probed_) {
         probed_ = true;
         // A printer may greet a new connection with a status byte of its own; it is no answer.
         readInput(greetingMs);
-        answers_ = conversation.probe(answeredBefore_);
-        if (!answers_ && answeredBefore_) {
-            fail(troubleDescription(PrinterTrouble::notAnswering));
-        }
-        answeredBefore_ = answeredBefore_ || answers_;
+        answers_ = conversation.probe(findings_);
     }
-    if (answers_) {
-        conversation.requireReady();
-    }
-    return PrinterCheck{answers_, countsHeldBytes()};
+    PrinterCheck check = answers_ ? conversation.checkReady(findings_) : PrinterCheck{};
+    check.countsDelivery = check.answersStatus || countsHeldBytes();
+    jobBytes_ = 0;
+    return check;
 }
 
 void NetworkPrinterSocket::send(const QByteArray& bytes) {
@@ -84,19 +80,16 @@ void NetworkPrinterSocket::send(const QByteArray& bytes) {
         fail(socket_.errorString());
     }
     written_ += bytes.size();
+    jobBytes_ += bytes.size();
 }
 
 PrintedJob NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
-    PrinterConversation conversation(*this);
+    PrinterConversation conversation(*this, limits_);
     if (check.answers) {
-        return conversation.confirmPrinted();
+        return conversation.confirmPrinted(jobBytes_);
     }
-    conversation.waitUntilTaken();
+    conversation.waitUntilTaken(jobBytes_, check.answersStatus && !countsHeldBytes());
     return {};
-}
-
-void NetworkPrinterSocket::writeRequest(const QByteArray& request) {
-    send(request);
 }
 
 // Waiting for input also writes out what Qt still holds.
@@ -122,6 +115,12 @@ void NetworkPrinterSocket::discardInput() {
 
 qint64 NetworkPrinterSocket::heldBytes() {
     return socket_.bytesToWrite() + std::max<std::int64_t>(unacknowledgedBytes(), 0);
+}
+
+bool NetworkPrinterSocket::printerGone(int silentMs) {
+    return socket_.state() == QAbstractSocket::ConnectedState &&
+           socket_platform::unansweredMs(static_cast<std::intptr_t>(socket_.socketDescriptor())) >=
+               silentMs;
 }
 
 bool NetworkPrinterSocket::countsHeldBytes() const {

@@ -47,6 +47,7 @@ void SerialPrinterPort::open() {
                               QStringLiteral("포트가 이미 열려 있습니다 (COM%1)").arg(portNumber_));
     }
     allTaken_ = true;
+    written_ = 0;
     try {
         handle_ = serial_platform::openPort(
             serial_platform::portLocation(portNumber_, programFolder_.toStdString()), settings_);
@@ -57,30 +58,41 @@ void SerialPrinterPort::open() {
 }
 
 PrinterCheck SerialPrinterPort::beginJob() {
-    PrinterConversation conversation(*this);
-    if (!conversation.probe(answeringPorts_.contains(portNumber_))) {
-        if (answeringPorts_.contains(portNumber_)) {
-            fail(troubleDescription(PrinterTrouble::notAnswering));
-        }
-        return PrinterCheck{false, true};
-    }
-    answeringPorts_.insert(portNumber_);
-    conversation.requireReady();
-    return PrinterCheck{true, true};
+    PrinterFindings& findings = findings_[portNumber_];
+    PrinterConversation conversation(*this, limits_);
+    return conversation.probe(findings) ? conversation.checkReady(findings) : PrinterCheck{};
 }
 
 void SerialPrinterPort::write(const QByteArray& bytes) {
+    written_ += bytes.size();
+    writeInTurn(bytes);
+}
+
+void SerialPrinterPort::writeInTurn(const QByteArray& bytes) {
     allTaken_ = false;
+    handOver(bytes, true);
+}
+
+// A status request goes even while the printer holds its busy line: its answer tells why.
+void SerialPrinterPort::writeRequest(const QByteArray& request) {
+    handOver(request, false);
+}
+
+void SerialPrinterPort::handOver(const QByteArray& bytes, bool obeyBusyLine) {
     qint64 done = 0;
-    QDeadlineTimer stall(printer_limits::stallMs);
+    QDeadlineTimer stall(limits_.stallMs);
     while (done < bytes.size()) {
-        const qint64 taken = printerBusy()
-                                 ? 0
-                                 : serial_platform::writeSome(handle(), bytes.constData() + done,
-                                                              bytes.size() - done);
+        if (obeyBusyLine && printerBusy()) {
+            PrinterConversation(*this, limits_)
+                .waitWhileBusy(findings_.value(portNumber_).answered);
+            stall.setRemainingTime(limits_.stallMs);
+            continue;
+        }
+        const qint64 taken =
+            serial_platform::writeSome(handle(), bytes.constData() + done, bytes.size() - done);
         if (taken > 0) {
             done += taken;
-            stall.setRemainingTime(printer_limits::stallMs);
+            stall.setRemainingTime(limits_.stallMs);
         } else if (stall.hasExpired()) {
             fail(troubleDescription(PrinterTrouble::notTaking));
         } else {
@@ -91,7 +103,7 @@ void SerialPrinterPort::write(const QByteArray& bytes) {
 
 PrintedJob SerialPrinterPort::finishJob(const PrinterCheck& check) {
     if (check.answers) {
-        const PrintedJob printed = PrinterConversation(*this).confirmPrinted();
+        const PrintedJob printed = PrinterConversation(*this, limits_).confirmPrinted(written_);
         allTaken_ = true;
         return printed;
     }
@@ -100,7 +112,7 @@ PrintedJob SerialPrinterPort::finishJob(const PrinterCheck& check) {
 }
 
 void SerialPrinterPort::waitUntilTaken() {
-    PrinterConversation(*this).waitUntilTaken();
+    PrinterConversation(*this, limits_).waitUntilTaken(written_);
     allTaken_ = true;
 }
 
@@ -116,10 +128,6 @@ bool SerialPrinterPort::printerBusy() {
         return false;
     }
     return portsSeenReady_.contains(portNumber_);
-}
-
-void SerialPrinterPort::writeRequest(const QByteArray& request) {
-    write(request);
 }
 
 QByteArray SerialPrinterPort::readInput(int waitMs) {

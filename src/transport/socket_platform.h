@@ -17,4 +17,9 @@ void resetOnClose(std::intptr_t descriptor);
 // acknowledged, whether still queued or in flight; -1 when the platform cannot tell.
 std::int64_t unacknowledgedBytes(std::intptr_t descriptor, std::int64_t handedToSystem);
 
+// How long the peer has left the system's window probes or retransmissions unanswered, once
+// more than one in a row went unanswered; 0 while it answers them, and where the platform cannot
+// tell.
+std::int64_t unansweredMs(std::intptr_t descriptor);
+
 } // namespace socket_platform

@@ -3,9 +3,10 @@
 #include "status_bytes.h"
 
 KitchenPrinter::KitchenPrinter(VirtualPrinter& paper, qsizetype bufferSize, int bytesPerSecond,
-                               bool answers)
+                               bool answers, bool printedAnswers)
     : paper_(paper), bufferSize_(bufferSize),
-      pace_(bytesPerSecond, [this](qsizetype most) { printFront(most); }) {
+      pace_(bytesPerSecond, [this](qsizetype most) { printFront(most); }),
+      printedAnswers_(printedAnswers) {
     state_.answers = answers;
 }
 
@@ -68,7 +69,9 @@ void KitchenPrinter::printFront(qsizetype most) {
     const QByteArray piece = buffer_.first(std::min(most, buffer_.size()));
     buffer_.remove(0, piece.size());
     for (const StatusRequest& request : paper_.print(piece)) {
-        answerWith(status_bytes::sensor(request.sensor, state_));
+        if (printedAnswers_) {
+            answerWith(status_bytes::sensor(request.sensor, state_));
+        }
     }
     printWhileAllowed();
     Q_EMIT roomMade();

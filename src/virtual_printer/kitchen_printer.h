@@ -15,7 +15,9 @@ class KitchenPrinter : public QObject {
     Q_OBJECT
 
 public:
-    KitchenPrinter(VirtualPrinter& paper, qsizetype bufferSize, int bytesPerSecond, bool answers);
+    // Without printed answers it answers DLE EOT but never GS r, as some compatible printers do.
+    KitchenPrinter(VirtualPrinter& paper, qsizetype bufferSize, int bytesPerSecond, bool answers,
+                   bool printedAnswers);
 
     qsizetype bufferSize() const { return bufferSize_; }
     qsizetype buffered() const { return buffer_.size(); }
@@ -53,5 +55,6 @@ private:
     RealTimeRequests realTime_;
     PrinterState state_;
     PrintPace pace_;
+    bool printedAnswers_;
     qint64 received_ = 0;
 };

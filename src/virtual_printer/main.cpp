@@ -16,8 +16,8 @@ namespace {
 
 std::unique_ptr<HostLink> startLink(const PrinterOptions& options, KitchenPrinter& printer) {
     if (options.serialPath.isEmpty()) {
-        auto listener = std::make_unique<TcpPrinterListener>(printer, options.listenAddress,
-                                                             options.listenPort);
+        auto listener = std::make_unique<TcpPrinterListener>(
+            printer, options.listenAddress, options.listenPort, options.windowHoldSeconds);
         listener->listen();
         return listener;
     }
@@ -41,7 +41,8 @@ std::unique_ptr<ControlSocket> startControl(const QString& path, KitchenPrinter&
 
 int run(QGuiApplication& application, const PrinterOptions& options) {
     VirtualPrinter paper(options.name, options.outFolder, options.paperFile, options.quiet);
-    KitchenPrinter printer(paper, options.bufferBytes, options.bytesPerSecond, options.answers);
+    KitchenPrinter printer(paper, options.bufferBytes, options.bytesPerSecond, options.answers,
+                           options.printedAnswers);
     const std::unique_ptr<HostLink> link = startLink(options, printer);
     const std::unique_ptr<ControlSocket> control =
         startControl(options.controlPath, printer, *link);

@@ -23,6 +23,9 @@ const char* const usage = R"(usage: virtual-printer --name <name> --out <folder>
                           offline | online, power off | power on, answers off | answers on,
                           reset after <bytes> (network: reset the connection then), status
   --no-answers          answers no status request (DLE EOT, GS r)
+  --no-printed-answer   answers DLE EOT but never GS r
+  --hold-window <s>     network: once its buffer is full, reads nothing for that many
+                        seconds (its TCP window stays closed), every time it fills
   --xon-xoff            serial: XOFF at a 3/4 full buffer, XON at 1/4
   --quiet               no receipt text on standard output (images still go to --out)
 )";
@@ -77,6 +80,10 @@ void readPort(const QCommandLineParser& parser, PrinterOptions& options) {
     if (options.xonXoff && listens) {
         refuse(QStringLiteral("--xon-xoff is for a serial printer"));
     }
+    options.windowHoldSeconds = positiveNumber(parser, QStringLiteral("hold-window"), 0);
+    if (options.windowHoldSeconds > 0 && !listens) {
+        refuse(QStringLiteral("--hold-window is for a network printer"));
+    }
 }
 
 void readEngine(const QCommandLineParser& parser, PrinterOptions& options) {
@@ -99,11 +106,12 @@ QString usageText() {
 
 PrinterOptions parsePrinterOptions(const QStringList& arguments) {
     QCommandLineParser parser;
-    for (const char* name :
-         {"name", "out", "listen", "serial", "buffer", "speed", "paper", "control"}) {
+    for (const char* name : {"name", "out", "listen", "serial", "buffer", "speed", "paper",
+                             "control", "hold-window"}) {
         parser.addOption(valueOption(name));
     }
-    for (const char* name : {"impact", "no-answers", "xon-xoff", "quiet", "help"}) {
+    for (const char* name :
+         {"impact", "no-answers", "no-printed-answer", "xon-xoff", "quiet", "help"}) {
         parser.addOption(flag(name));
     }
     if (!parser.parse(arguments)) {
@@ -124,6 +132,7 @@ PrinterOptions parsePrinterOptions(const QStringList& arguments) {
     options.paperFile = parser.value(QStringLiteral("paper"));
     options.controlPath = parser.value(QStringLiteral("control"));
     options.answers = !parser.isSet(QStringLiteral("no-answers"));
+    options.printedAnswers = !parser.isSet(QStringLiteral("no-printed-answer"));
     options.quiet = parser.isSet(QStringLiteral("quiet"));
     return options;
 }

@@ -17,6 +17,8 @@ struct PrinterOptions {
     QString paperFile;
     QString controlPath;
     bool answers = true;
+    bool printedAnswers = true;
+    int windowHoldSeconds = 0;
     bool xonXoff = false;
     bool quiet = false;
 };

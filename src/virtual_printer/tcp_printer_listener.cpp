@@ -13,8 +13,11 @@ constexpr qsizetype readChunk = 4096;
 } // namespace
 
 TcpPrinterListener::TcpPrinterListener(KitchenPrinter& printer, const QHostAddress& address,
-                                       quint16 port, QObject* parent)
+                                       quint16 port, int windowHoldSeconds, QObject* parent)
     : QObject(parent), printer_(printer), address_(address), port_(port) {
+    windowHold_.setSingleShot(true);
+    windowHold_.setInterval(windowHoldSeconds * 1000);
+    connect(&windowHold_, &QTimer::timeout, this, &TcpPrinterListener::resumeReading);
     connect(&printer_, &KitchenPrinter::roomMade, this, &TcpPrinterListener::resumeReading);
     connect(&printer_, &KitchenPrinter::answer, this, [this](const QByteArray& bytes) {
         if (client_.isOpen()) {
@@ -59,6 +62,9 @@ void TcpPrinterListener::readClient() {
     }
     if (most == 0) {
         client_.setReading(false);
+        if (windowHold_.interval() > 0 && printer_.room() == 0) {
+            windowHold_.start();
+        }
         return;
     }
     const ReadableDescriptor::Read read = client_.readAtMost(most);
@@ -88,6 +94,7 @@ bool TcpPrinterListener::resetDue(qint64 count) {
 
 // Whether the client closed or reset the connection, what the buffer holds prints on.
 void TcpPrinterListener::endClient() {
+    windowHold_.stop();
     client_.close();
     printer_.hostGone();
     listener_.setReading(true);
@@ -100,7 +107,7 @@ void TcpPrinterListener::resetClient() {
 }
 
 void TcpPrinterListener::resumeReading() {
-    if (client_.isOpen() && printer_.room() > 0) {
+    if (client_.isOpen() && printer_.room() > 0 && !windowHold_.isActive()) {
         client_.setReading(true);
     }
 }

@@ -6,16 +6,19 @@
 
 #include <QHostAddress>
 #include <QObject>
+#include <QTimer>
 
 // A network kitchen printer: one client at a time, greeted with a status byte as real printers
 // report their state, and read while the printer's buffer has room until the client closes or
 // resets. Later clients wait in the listen queue; with the power off, connections are refused.
+// With a window hold, a full buffer stops reading for that long however soon printing makes
+// room, as a jammed impact printer takes more only now and then.
 class TcpPrinterListener : public QObject, public HostLink {
     Q_OBJECT
 
 public:
     TcpPrinterListener(KitchenPrinter& printer, const QHostAddress& address, quint16 port,
-                       QObject* parent = nullptr);
+                       int windowHoldSeconds = 0, QObject* parent = nullptr);
 
     // Throws std::runtime_error when the address cannot be taken.
     void listen();
@@ -41,4 +44,5 @@ private:
     ReadableDescriptor client_;
     int connections_ = 0;
     std::optional<qint64> resetAfter_;
+    QTimer windowHold_;
 };

@@ -1,6 +1,6 @@
 """Printers failing while jobs wait: out of paper and switched off to change the roll, a reset
-mid-job, an impact printer slow to take a long ticket, a printer that cannot be asked, a port
-unplugged. Every job is printed in full at least once, a row goes only once its job is on paper,
+mid-job, an impact printer slow to take a long ticket or holding its window closed, a printer
+that cannot be asked or cannot confirm printing, a port unplugged. Every job is printed in full at least once, a row goes only once its job is on paper,
 each fault repeats at most one job, and the program runs on."""
 
 import functools
@@ -131,6 +131,28 @@ class PrinterFaults(ProgramTestCase):
             wait_until(lambda: not pending_jobs(), what="the job printed and its row gone")
         wait_until(lambda: jobs.printed_in_full(com1.received()), what="the jobs on paper")
         self.assertEqual(len(self.log_lines("확인할 수 없습니다")), 1)
+
+    def test_printer_that_cannot_confirm_printing_prints_by_what_the_transport_tells(self):
+        """It answers DLE EOT but never GS r: found out before the first job, and every job goes
+        by the connection's acknowledgements."""
+        printer = self.network_printer(printed_answers=False)
+        jobs = MarkedJobs("UNCONFIRMED", 3)
+        jobs.file(add=functools.partial(network_job, PRINTER_HOST), 출력물종류="영수증")
+        self.start()
+        self.wait_until_delivered(jobs, printer)
+        jobs.assert_delivered(self, printer.received())
+        self.assertEqual(len(self.log_lines("확인할 수 없습니다")), 1)
+        self.assertTrue(self.program.is_running())
+
+    def test_printer_holding_its_window_closed_is_waited_for_while_it_is_there(self):
+        """A jammed impact printer that cannot be asked takes more only every 25 s: its
+        connection lives, so the ticket is waited for, not printed again."""
+        printer = self.network_printer(impact=True, answers=False, window_hold_seconds=25)
+        long_ticket = MarkedJobs("HELD", 1, body_bytes=10000)
+        long_ticket.file(add=functools.partial(network_job, PRINTER_HOST), 출력물종류="영수증")
+        self.start()
+        self.wait_until_delivered(long_ticket, printer, timeout=150)
+        long_ticket.assert_delivered(self, printer.received())
 
 
 if __name__ == "__main__":

@@ -38,7 +38,7 @@ class VirtualPrinter:
     control socket."""
 
     def __init__(self, port_arguments, receive_buffer=None, impact=False, answers=True,
-                 xon_xoff=False):
+                 printed_answers=True, window_hold_seconds=None, xon_xoff=False):
         self._folder = tempfile.mkdtemp(prefix="kps-printer-")
         self._paper_path = os.path.join(self._folder, "paper")
         self._control = os.path.join(self._folder, "control")
@@ -47,6 +47,9 @@ class VirtualPrinter:
         if receive_buffer is not None:
             options += ["--buffer", str(receive_buffer)]
         options += ["--impact"] * impact + ["--no-answers"] * (not answers)
+        options += ["--no-printed-answer"] * (not printed_answers)
+        if window_hold_seconds is not None:
+            options += ["--hold-window", str(window_hold_seconds)]
         options += ["--xon-xoff"] * xon_xoff
         self._log_path = os.path.join(self._folder, "log")
         with open(self._log_path, "wb") as log:

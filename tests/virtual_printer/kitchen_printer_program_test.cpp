@@ -112,6 +112,28 @@ TEST(KitchenPrinterProgram, FullBufferStopsInputAndPowerLossEmptiesIt) {
     EXPECT_EQ(printer.paper(), "ABC");
 }
 
+// Habits of printers that make the print server wait: one that answers DLE EOT but never GS r,
+// and a jammed one that, its buffer once full, reads nothing for a while though it printed all
+// it held.
+TEST(KitchenPrinterProgram, PrinterCanLeaveGsRUnansweredOrHoldItsWindowClosed) {
+    const quint16 port = freeLoopbackPort();
+    const PrinterProcess unconfirming(listenOn(port, {QStringLiteral("--no-printed-answer")}));
+    const std::unique_ptr<QTcpSocket> host = connectedHost(port);
+    send(*host, "A\r\n" + paperSensor);
+    ASSERT_TRUE(unconfirming.waitForStatus(QStringLiteral("printed=3")));
+    EXPECT_EQ(ask(*host, dleEot1, 1), "\x12");
+
+    const quint16 heldPort = freeLoopbackPort();
+    const PrinterProcess jammed(listenOn(
+        heldPort, {QStringLiteral("--buffer"), "1024", QStringLiteral("--hold-window"), "60"}));
+    jammed.control(QStringLiteral("paper out"));
+    const std::unique_ptr<QTcpSocket> jammedHost = connectedHost(heldPort);
+    send(*jammedHost, QByteArray(65536, 'x'));
+    ASSERT_TRUE(jammed.waitForStatus(QStringLiteral("received=1024 printed=0 buffered=1024")));
+    jammed.control(QStringLiteral("paper in"));
+    EXPECT_TRUE(jammed.waitForStatus(QStringLiteral("received=1024 printed=1024 buffered=0")));
+}
+
 TEST(KitchenPrinterProgram, ImpactPrinterFallsBehindAThermalOne) {
     const quint16 thermalPort = freeLoopbackPort();
     const quint16 impactPort = freeLoopbackPort();
