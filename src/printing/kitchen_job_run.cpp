@@ -37,6 +37,18 @@ bool isShownPortFailure(std::int32_t number) {
            number != SerialPortError::portAlreadyOpen;
 }
 
+// Why a printer's jobs go by what the transport can tell.
+QString unconfirmedReason(const PrinterCheck& check) {
+    if (!check.countsDelivery) {
+        return QStringLiteral("프린터가 답하지 않고 시스템도 전달을 알려 주지 않아 "
+                              "전달을 확인할 수 없습니다");
+    }
+    return check.answersStatus
+               ? QStringLiteral("프린터가 상태 요청에는 답하지만 출력 완료(GS r)에는 답하지 않아 "
+                                "출력을 확인할 수 없습니다")
+               : QStringLiteral("프린터가 상태 요청에 답하지 않아 출력을 확인할 수 없습니다");
+}
+
 } // namespace
 
 void KitchenJobRun::run(const QString& address, qint16 printerNumber) {
@@ -314,13 +326,8 @@ void KitchenJobRun::reportUnconfirmed(const QString& printer, const PrinterCheck
         return;
     }
     unconfirmedPrinters_.insert(printer);
-    context_.logs.writeErrorLog(
-        procedureName,
-        printer +
-            (check.countsDelivery
-                 ? QStringLiteral(": 프린터가 상태 요청에 답하지 않아 출력을 확인할 수 없습니다")
-                 : QStringLiteral(": 프린터가 답하지 않고 시스템도 전달을 알려 주지 않아 "
-                                  "전달을 확인할 수 없습니다")));
+    context_.logs.writeErrorLog(procedureName,
+                                printer + QStringLiteral(": ") + unconfirmedReason(check));
 }
 
 const NetworkPrinterAddress& KitchenJobRun::networkPrinter(qint16 printerNumber) const {
