@@ -64,18 +64,24 @@ void PrinterLane::report(LaneJob& job, const LaneOutcome& outcome) {
         outbox_.emplace_back(std::move(job.done), outcome);
     }
     QMetaObject::invokeMethod(
-        &deliverer_, [this] { deliverOutcomes(); }, Qt::QueuedConnection);
+        &deliverer_, [this] { deliverOutcome(); }, Qt::QueuedConnection);
 }
 
-void PrinterLane::deliverOutcomes() {
-    decltype(outbox_) outcomes;
+// One outcome per queued call, as many calls as outcomes: a handler that shows a message window
+// runs the event loop, and the outcomes behind it come in meanwhile instead of waiting for the
+// window to close.
+void PrinterLane::deliverOutcome() {
+    std::function<void(const LaneOutcome&)> done;
+    LaneOutcome outcome;
     {
         const std::lock_guard lock(mutex_);
-        outcomes.swap(outbox_);
+        if (outbox_.empty()) {
+            return;
+        }
+        std::tie(done, outcome) = std::move(outbox_.front());
+        outbox_.pop_front();
     }
-    for (const auto& [done, outcome] : outcomes) {
-        done(outcome);
-    }
+    done(outcome);
 }
 
 void PrinterLane::returnQueued() {

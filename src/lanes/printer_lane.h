@@ -31,7 +31,7 @@ private:
     std::optional<LaneJob> next(LanePrinter& printer);
     void report(LaneJob& job, const LaneOutcome& outcome);
     void returnQueued();
-    void deliverOutcomes();
+    void deliverOutcome();
 
     // Lives on the handing thread: the queued calls that deliver the outcomes go to it, and
     // go with it.

@@ -108,3 +108,22 @@ TEST_F(PrinterLaneTest, JobsBehindAFailureAreReturnedUntriedAndLaterJobsRunInOrd
     const std::lock_guard lock(servedMutex_);
     EXPECT_EQ(served_, (std::vector<QByteArray>{"hold", "fail", "x"}));
 }
+
+// The failure's handler shows a message window, which runs the event loop until it is closed:
+// the jobs returned behind the failure must come back meanwhile, or they would wait for the
+// operator.
+TEST_F(PrinterLaneTest, AHandlerRunningTheEventLoopDoesNotHoldBackTheOutcomesBehindIt) {
+    const std::unique_ptr<PrinterLane> lane = makeLane();
+    bool returnedWhileShown = false;
+    LaneJob failing;
+    failing.kick = "fail";
+    failing.done = [&](const LaneOutcome&) {
+        returnedWhileShown = QTest::qWaitFor([&] { return !outcomes_.empty(); }, 5000);
+    };
+    hand(*lane, "hold");
+    lane->hand(std::move(failing));
+    hand(*lane, "behind");
+    release_.set_value();
+    ASSERT_TRUE(waitForOutcomes(2));
+    EXPECT_TRUE(returnedWhileShown);
+}
