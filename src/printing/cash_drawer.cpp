@@ -133,12 +133,11 @@ void CashDrawerJobs::finishKick(const QStringList& requests, const LaneOutcome& 
 // Only the requests kicked: one filed while the kick waited its turn on the port opens the
 // drawer with the next kick. The error log hears once per kick of requests that would not go.
 void CashDrawerJobs::removeKicked(const QStringList& kicked) {
-    Connection& connection = context_.database.connection();
     QStringList notRemoved;
     std::optional<QString> failure;
     for (const QString& request : kicked) {
         try {
-            if (connection.deleteOneRow(jobTable, request) == 0) {
+            if (context_.database.connection().deleteOneRow(jobTable, request) == 0) {
                 notRemoved << request;
             }
         } catch (const DatabaseError& error) {
