@@ -81,6 +81,9 @@ void NetworkPrinterSocket::send(const QByteArray& bytes) {
     }
     written_ += bytes.size();
     jobBytes_ += bytes.size();
+    // The socket's thread runs no event loop that would write it out: the layout's pauses
+    // between writes must reach the printer as pauses, not as one burst at the next wait.
+    socket_.flush();
 }
 
 PrintedJob NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
