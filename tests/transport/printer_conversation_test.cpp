@@ -93,7 +93,8 @@ TEST(PrinterConversationTest, PrinterThatCannotConfirmIsFoundOutAtTheProbe) {
 }
 
 // Paper end: a job the printer holds fails after the stop limit, and a printer that holds its
-// busy line says why instead of stalling (unasked, it stalls); while it prints, it is waited for.
+// busy line says why instead of stalling (unasked, it stalls); while it prints, it is waited for,
+// but not for longer than printing a full buffer takes.
 TEST(PrinterConversationTest, StopsAreReportedWithTheirReason) {
     ScriptedLink link;
     link.status = {{1, '\x1a'}, {2, '\x32'}};
@@ -102,6 +103,7 @@ TEST(PrinterConversationTest, StopsAreReportedWithTheirReason) {
     EXPECT_EQ(failure([&] { PrinterConversation(link, limits).waitWhileBusy(true); }), paperOut);
     EXPECT_EQ(failure([&] { PrinterConversation(link, limits).waitWhileBusy(false); }), notTaking);
     link.status = {{1, '\x12'}, {2, '\x12'}};
+    EXPECT_EQ(failure([&] { PrinterConversation(link, limits).waitWhileBusy(true); }), notTaking);
     link.busyLooks = 250;
     PrinterConversation(link, limits).waitWhileBusy(true);
 }
