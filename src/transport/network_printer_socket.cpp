@@ -1,8 +1,6 @@
 #include "network_printer_socket.h"
 
 #include "network_printer_error.h"
-#include "printer_conversation.h"
-#include "printer_trouble.h"
 #include "socket_platform.h"
 
 #include <QDeadlineTimer>

@@ -203,8 +203,10 @@ void PrinterConversation::waitUntilTaken(qint64 jobBytes, bool answerTellsTaken)
 }
 
 // A stop is reported only once its reason is known: paper end also answers "offline" first.
+// Printing, the printer empties even a full buffer within the limit of a job of no bytes.
 void PrinterConversation::waitWhileBusy(bool mayAsk) {
     const QDeadlineTimer askFrom(limits_.stopMs);
+    const QDeadlineTimer longest(limits_.jobLimitMs(0));
     ProgressWatch progress(0, limits_.stallMs);
     StatusPolling polling(link_, limits_.pollMs);
     while (link_.printerBusy()) {
@@ -222,7 +224,7 @@ void PrinterConversation::waitWhileBusy(bool mayAsk) {
                 link_.fail(stop);
             }
         }
-        if (progress.stalled()) {
+        if (progress.stalled() || longest.hasExpired()) {
             link_.fail(notTaking);
         }
     }

@@ -64,7 +64,7 @@ public:
     // While the printer holds its busy line: printing a full buffer, or stopped. Once it held it
     // for the stop limit it is asked why (when it answers at all): a stop it reports fails the
     // link with its reason, an answer that it prints is progress. Fails the link when nothing
-    // moves for the stall limit.
+    // moves for the stall limit, or the line stays held longer than printing a full buffer takes.
     void waitWhileBusy(bool mayAsk);
 
 private:

@@ -1,6 +1,5 @@
 #include "serial_printer_port.h"
 
-#include "printer_conversation.h"
 #include "printer_trouble.h"
 #include "serial_port_error.h"
 
