@@ -1,6 +1,6 @@
 #include "network_lane_printer.h"
 
-#include "codepage949.h"
+#include "layout_playback.h"
 #include "network_printer_error.h"
 #include "open_connections.h"
 #include "pauses.h"
@@ -57,18 +57,10 @@ void NetworkLanePrinter::rest() {
     socket_.close();
 }
 
-// The points where the layout lets the event loop run mean nothing on a lane: its thread serves
-// no window and no timer.
 LaneOutcome NetworkLanePrinter::sendTicket(const LaneJob& job) {
     LaneOutcome outcome;
     outcome.check = socket_.beginJob();
-    for (const LayoutStep& step : job.steps) {
-        if (step.kind == LayoutStep::Kind::Write) {
-            socket_.send(toCodePage949(step.text));
-        } else if (step.kind == LayoutStep::Kind::Wait) {
-            pauses_.wait(step.waitMs);
-        }
-    }
+    playLayout(job.steps, pauses_, [this](const QByteArray& bytes) { socket_.send(bytes); });
     outcome.printed = socket_.finishJob(*outcome.check);
     return outcome;
 }

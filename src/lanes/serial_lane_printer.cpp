@@ -1,6 +1,6 @@
 #include "serial_lane_printer.h"
 
-#include "codepage949.h"
+#include "layout_playback.h"
 #include "pauses.h"
 #include "serial_port_error.h"
 
@@ -50,13 +50,7 @@ void SerialLanePrinter::openWith(const QString& settings) {
 LaneOutcome SerialLanePrinter::printTicket(const LaneJob& job) {
     LaneOutcome outcome;
     outcome.check = port_.beginJob();
-    for (const LayoutStep& step : job.steps) {
-        if (step.kind == LayoutStep::Kind::Write) {
-            port_.write(toCodePage949(step.text));
-        } else if (step.kind == LayoutStep::Kind::Wait) {
-            pauses_.wait(step.waitMs);
-        }
-    }
+    playLayout(job.steps, pauses_, [this](const QByteArray& bytes) { port_.write(bytes); });
     outcome.printed = port_.finishJob(*outcome.check);
     pauses_.wait(pauseAroundPortCloseMs);
     port_.close();
