@@ -29,7 +29,7 @@ void showFailure(const std::exception& error) {
 
 KitchenPrintServer::KitchenPrintServer(QString programFolder, MainWindow& window)
     : programFolder_(std::move(programFolder)), window_(window), instance_(programFolder_),
-      serialPort_(programFolder_), logs_(programFolder_) {
+      logs_(programFolder_) {
     printTimer_.setInterval(printPeriodMs);
     databaseTimer_.setInterval(databaseRetryMs);
     // Queued, so that the work does not run inside the timer's own activation: Qt does not
@@ -101,8 +101,8 @@ KitchenPrintServer::StartOutcome KitchenPrintServer::readConfigurationAndTakePor
         rememberedRows_ = std::make_unique<RememberedRows>(
             programFolder_, logs_, config.dbServer + QLatin1Char('/') + config.storeCode);
         printCycle_ = std::make_unique<PrintCycle>(PrintingContext{
-            *database_, serialPort_, networkPrinters_, commands_, logs_, *rememberedRows_,
-            storeStatus_, pauses_, [this](const QString& text) { showMessageWhilePrinting(text); },
+            *database_, lanes_, networkPrinters_, commands_, logs_, *rememberedRows_, storeStatus_,
+            [this](const QString& text) { showMessageWhilePrinting(text); },
             &QDateTime::currentDateTime});
         return StartOutcome::Running;
     } catch (const std::exception& error) {
@@ -161,7 +161,7 @@ void KitchenPrintServer::finishStartFromDatabaseTimer() {
 }
 
 void KitchenPrintServer::createNetworkPrinters() {
-    createNetworkPrinterSockets(*database_, networkPrinters_, logs_);
+    loadNetworkPrinters(*database_, networkPrinters_, logs_);
     for (qint16 number = 1; number <= networkPrinters_.count(); ++number) {
         storeStatus_.addPrinter(networkPrinters_.at(number).printerName());
     }
@@ -194,8 +194,8 @@ void KitchenPrintServer::preparePrinting() {
     }
 }
 
-// A tick that arrives while a cycle still runs (the cycle lets the event loop run at times) is
-// skipped: a second cycle over the same pending jobs would print them twice.
+// A tick that arrives while a cycle still runs (a message window lets the event loop run) is
+// skipped: the cycle is not made to be entered twice.
 void KitchenPrintServer::runPrintCycle() {
     if (printCycleRunning_) {
         return;
@@ -236,7 +236,9 @@ void KitchenPrintServer::showMessageWhilePrinting(const QString& text) {
 }
 
 // Printing goes on behind the question. The process ends at once: no handler runs any more,
-// and the sockets, the serial port and the windows go with it.
+// and the lanes, the sockets, the serial ports and the windows go with it. A job a lane had
+// not seen confirmed stays in the table and is printed again in full at the next start; a
+// network printer's connection is reset, so that nothing more of such a job arrives.
 void KitchenPrintServer::exitOnConfirmation() {
     // Asked in the middle of a cycle (the cycle lets the event loop run), the question would
     // hold that cycle, and with it every later tick, until answered: it waits for the cycle.
@@ -247,6 +249,7 @@ void KitchenPrintServer::exitOnConfirmation() {
     if (askConfirmation(QStringLiteral("프로그램을 종료 할까요?")) != QStringLiteral("예")) {
         return;
     }
+    lanes_.abandonConnections();
     if (database_) {
         database_->closeConnection();
     }

@@ -6,8 +6,8 @@
 #include "pos_database.h"
 #include "print_cycle.h"
 #include "printer_commands.h"
+#include "printer_lanes.h"
 #include "remembered_rows.h"
-#include "serial_printer_port.h"
 #include "server_socket.h"
 #include "single_instance.h"
 #include "status_page.h"
@@ -63,13 +63,13 @@ private:
     SingleInstance instance_;
     ServerSocket serverSocket_;
     std::unique_ptr<PosDatabase> database_;
-    SerialPrinterPort serialPort_;
     NetworkPrinters networkPrinters_;
     PrinterCommands commands_;
     DailyLogs logs_;
     std::unique_ptr<RememberedRows> rememberedRows_;
     StoreStatus storeStatus_;
     SleepingPauses pauses_;
+    PrinterLanes lanes_{programFolder_, pauses_};
     std::unique_ptr<PrintCycle> printCycle_;
     QString terminalIp_;
     QTimer printTimer_;

@@ -3,12 +3,15 @@
 #include "cash_drawer.h"
 #include "kitchen_job_run.h"
 #include "network_printer_pass.h"
+#include "printer_reach.h"
 
 #include <QString>
 
 // One tick's work, in this order: drawer kicks, jobs filed for "127.0.0.1" under this POS ID,
-// jobs filed for the terminal's own address, then the network printers. Each step handles its
-// own failures, so one failing step does not keep the next from running.
+// jobs filed for the terminal's own address, then the network printers. The tick only selects
+// and hands jobs to the printers' lanes, so it takes the time of its statements; the printing
+// goes on in the lanes. Each step handles its own failures, so one failing step does not keep
+// the next from running.
 class PrintCycle {
 public:
     explicit PrintCycle(PrintingContext context);
@@ -19,6 +22,7 @@ public:
 
 private:
     PrintingContext context_;
+    PrinterReach reach_;
     KitchenJobRun jobRun_;
     CashDrawerJobs cashDrawer_;
     NetworkPrinterPass networkPrinters_;

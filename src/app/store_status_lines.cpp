@@ -32,6 +32,9 @@ StatusLine databaseLine(const StoreStatus& status) {
 
 StatusLine printerLine(const PrinterHealth& printer) {
     StatusLine line{printer.name, printerStateLabel(printer), {}, {}, {}};
+    if (printer.unreachableSince.isValid()) {
+        line.state += printer.unreachableSince.toString(QStringLiteral(" (HH:mm:ss부터)"));
+    }
     line.health = healthOf(StoreStatus::severityOf(printer));
     if (printer.lastPrinted.isValid()) {
         line.lastPrinted = QStringLiteral("마지막 출력 ") +

@@ -4,19 +4,18 @@
 #include "database_error.h"
 #include "job_kind.h"
 #include "kitchen_job_run.h"
-#include "pauses.h"
 #include "pos_database.h"
+#include "printer_lanes.h"
 #include "remembered_rows.h"
-#include "serial_printer_port.h"
 #include "sql_text.h"
 #include "value_conversion.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
 
 const QString procedureName = QStringLiteral("돈통열기_PROC");
-constexpr int pauseAfterKickMs = 150;
 
 } // namespace
 
@@ -58,14 +57,19 @@ QString CashDrawerJobs::removal() const {
 }
 
 // While every pending request was kicked already (or none is pending), only their removal is
-// tried; a new request kicks again.
+// tried; a new request kicks again. While a lane holds the kick, the tick leaves the requests
+// alone: they go once the drawer opened.
 void CashDrawerJobs::run() {
+    if (kickHeld_) {
+        return;
+    }
     try {
         const QStringList requests = pendingRequests();
         RememberedRows& remembered = context_.rememberedRows;
         remembered.keepPresent(job_kind::cashDrawer, requests);
         const bool kickedBefore = remembered.rows(job_kind::cashDrawer).size() == requests.size();
-        if (!kickedBefore && !kickDrawer()) {
+        if (!kickedBefore) {
+            handKick(requests);
             return;
         }
         removeRequests(requests, kickedBefore);
@@ -96,27 +100,53 @@ void CashDrawerJobs::removeRequests(const QStringList& kicked, bool kickedBefore
     }
 }
 
-// False when the terminal has no printer: the requests then stay in the table.
-bool CashDrawerJobs::kickDrawer() {
-    SerialPrinterPort& port = context_.serialPort;
-    if (port.isOpen()) {
-        port.close();
-    }
+// A terminal without a printer leaves the requests in the table.
+void CashDrawerJobs::handKick(const QStringList& requests) {
     const Row& settings = context_.database.settings();
     const QString portText = settings.text(QStringLiteral("프린터포트"));
     if (portText.isEmpty() || portText.toUpper() == QLatin1String("NONE")) {
-        return false;
+        return;
     }
-    port.setPortNumber(toInt16(portText.mid(3), QStringLiteral("프린터포트")));
-    port.setSettings(settings.text(QStringLiteral("프린터파라미터")));
-    port.open();
+    const qint16 portNumber = toInt16(portText.mid(3), QStringLiteral("프린터포트"));
     const QVariant code = settings.value(QStringLiteral("돈통열기코드"));
     if (code.isNull()) {
         throw std::invalid_argument("돈통열기코드가 비어 있습니다 (Null)");
     }
-    port.write(drawerKickBytes(code.toString()));
-    port.waitUntilTaken();
-    context_.pauses.wait(pauseAfterKickMs);
-    port.close();
-    return true;
+    LaneJob kick;
+    kick.kind = LaneJob::Kind::drawerKick;
+    kick.kick = drawerKickBytes(code.toString());
+    kick.serialSettings = settings.text(QStringLiteral("프린터파라미터"));
+    kick.done = [this, requests](const LaneOutcome& outcome) { finishKick(requests, outcome); };
+    context_.lanes.handToSerialPort(portNumber, std::move(kick));
+    kickHeld_ = true;
+}
+
+void CashDrawerJobs::finishKick(const QStringList& requests, const LaneOutcome& outcome) {
+    kickHeld_ = false;
+    if (outcome.result == LaneOutcome::Result::failed) {
+        context_.logs.writeErrorLog(procedureName, outcome.description);
+    } else if (outcome.result == LaneOutcome::Result::done) {
+        removeKicked(requests);
+    }
+}
+
+// Only the requests kicked: one filed while the kick waited its turn on the port opens the
+// drawer with the next kick. The error log hears once per kick of requests that would not go.
+void CashDrawerJobs::removeKicked(const QStringList& kicked) {
+    QStringList notRemoved;
+    std::optional<QString> failure;
+    for (const QString& request : kicked) {
+        try {
+            if (context_.database.connection().deleteOneRow(jobTable, request) == 0) {
+                notRemoved << request;
+            }
+        } catch (const DatabaseError& error) {
+            notRemoved << request;
+            failure = failure.value_or(error.description());
+        }
+    }
+    context_.rememberedRows.replace(job_kind::cashDrawer, notRemoved);
+    if (failure) {
+        context_.logs.writeErrorLog(procedureName, *failure);
+    }
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+struct LaneOutcome;
 struct PrintingContext;
 
 // The kick bytes of a drawer-kick code: decimal byte values of three digits each, one after
@@ -11,9 +12,9 @@ struct PrintingContext;
 // group that is not a number or is above 255.
 QByteArray drawerKickBytes(const QString& code);
 
-// Drawer-kick requests for this terminal: one kick through the terminal's own printer port
-// however many requests are pending, then the requests this terminal selected are removed.
-// A failed kick goes to the error log and the requests stay, so the kick is retried next tick.
+// Drawer-kick requests for this terminal: one kick through the lane of the terminal's own
+// printer port however many requests are pending, then the requests kicked are removed. A
+// failed kick goes to the error log and the requests stay, so the kick is retried next tick.
 // Requests kicked but not removed are remembered, so the drawer does not open again for them.
 class CashDrawerJobs {
 public:
@@ -23,10 +24,13 @@ public:
 
 private:
     QStringList pendingRequests();
-    bool kickDrawer();
+    void handKick(const QStringList& requests);
+    void finishKick(const QStringList& requests, const LaneOutcome& outcome);
     void removeRequests(const QStringList& kicked, bool kickedBefore);
+    void removeKicked(const QStringList& kicked);
     QString selection() const;
     QString removal() const;
 
     PrintingContext& context_;
+    bool kickHeld_ = false;
 };

@@ -7,12 +7,13 @@
 #include "network_layout.h"
 #include "network_printer_error.h"
 #include "network_printers.h"
-#include "pauses.h"
 #include "pos_database.h"
 #include "print_log_entry.h"
+#include "printer_lanes.h"
+#include "printer_reach.h"
 #include "remembered_rows.h"
 #include "serial_port_error.h"
-#include "serial_printer_port.h"
+#include "serial_settings.h"
 #include "sheet_parts.h"
 #include "sheet_settings.h"
 #include "sql_text.h"
@@ -20,35 +21,39 @@
 #include "store_status.h"
 #include "value_conversion.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 const QString procedureName = QStringLiteral("주문서인쇄");
 constexpr int pauseAfterJobMs = 100;
-constexpr int pauseAroundPortCloseMs = 100;
 
 bool isSerialPort(const QString& port) {
     return port.left(3).toUpper() == QLatin1String("COM");
 }
 
-// Failures of the port or the printer behind it, as opposed to a job's own settings text.
-bool isPortFailure(const SerialPortError& error) {
-    return error.number() != SerialPortError::invalidSettings;
+// A port number the machine does not have and a port held by another program are only logged;
+// every other failure of a serial port or its printer is shown as well, once per episode.
+bool isShownPortFailure(std::int32_t number) {
+    return number != SerialPortError::invalidPortNumber &&
+           number != SerialPortError::portAlreadyOpen;
 }
 
-// A port number the machine does not have and a port held by another program are only logged;
-// every other failure of the port or its printer is shown as well, once per episode.
-bool isShownPortFailure(const SerialPortError& error) {
-    return error.number() != SerialPortError::invalidPortNumber &&
-           error.number() != SerialPortError::portAlreadyOpen;
+// Why a printer's jobs go by what the transport can tell.
+QString unconfirmedReason(const PrinterCheck& check) {
+    if (!check.countsDelivery) {
+        return QStringLiteral("프린터가 답하지 않고 시스템도 전달을 알려 주지 않아 "
+                              "전달을 확인할 수 없습니다");
+    }
+    return check.answersStatus
+               ? QStringLiteral("프린터가 상태 요청에는 답하지만 출력 완료(GS r)에는 답하지 않아 "
+                                "출력을 확인할 수 없습니다")
+               : QStringLiteral("프린터가 상태 요청에 답하지 않아 출력을 확인할 수 없습니다");
 }
 
 } // namespace
 
 void KitchenJobRun::run(const QString& address, qint16 printerNumber) {
     try {
-        printJobs(address, printerNumber);
+        handJobs(address, printerNumber);
     } catch (const NumberedError& error) {
         handleFailure(error.number(), error.description());
     } catch (const std::exception& error) {
@@ -79,10 +84,10 @@ QString KitchenJobRun::selectionFor(const QString& address) const {
            QStringLiteral(" and 정리완료 = '1' and 출력물종류 <> '돈통열기' Order by 테이블번호 ");
 }
 
-// A job whose own data cannot be printed is reported once the rows behind it had their turn,
+// A job whose own data cannot be printed is reported once the rows behind it were handed on,
 // so that one bad row does not hold back the kitchen. Every row selected is one job: two rows
 // equal in every column are one ticket filed twice, and print twice.
-void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
+void KitchenJobRun::handJobs(const QString& address, qint16 printerNumber) {
     const ResultSet jobs = context_.database.connection().query(selectionFor(address));
     QStringList rows;
     for (const Row& job : jobs) {
@@ -91,16 +96,15 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
     context_.rememberedRows.keepPresent(address, rows);
     Pass pass;
     pass.printedBefore = context_.rememberedRows.rows(address);
+    pass.held = held_;
     for (const Row& job : jobs) {
         ++pass.waiting[printerOf(job.text(QStringLiteral("프린터포트")), printerNumber)];
     }
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         handleRow(jobs[i], rows.at(static_cast<qsizetype>(i)), address, printerNumber, pass);
     }
-    noteWaitingJobs(address, pass.waiting);
-    if (pass.portNotice) {
-        context_.showMessage(sheet_parts::crlf + *pass.portNotice);
-    }
+    waitingJobs_.insert(address, pass.waiting);
+    publishWaitingJobs();
     if (pass.rowFault) {
         handleFailure(0, *pass.rowFault);
     }
@@ -108,16 +112,14 @@ void KitchenJobRun::printJobs(const QString& address, qint16 printerNumber) {
 
 void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString& address,
                               qint16 printerNumber, Pass& pass) {
-    if (pass.visitEnded) {
-        return;
-    }
     const QString port = job.text(QStringLiteral("프린터포트"));
     if (pass.printedBefore.removeOne(row)) {
         retryDeletion(address, row);
         --pass.waiting[printerOf(port, printerNumber)];
         return;
     }
-    if (pass.failedPorts.contains(port.toUpper())) {
+    if (pass.held.value(row) > 0) {
+        --pass.held[row];
         return;
     }
     const QString kind = job.text(QStringLiteral("출력물종류"));
@@ -126,33 +128,30 @@ void KitchenJobRun::handleRow(const Row& job, const QString& row, const QString&
     if (!logEntry) {
         return;
     }
-    JobExtras extras;
-    extras.bottomMargin = bottomMarginFor(kind);
-    if (!printJob(job, port, printerNumber, sheetSettings(), extras, pass)) {
-        return;
-    }
-    if (logged) {
-        context_.logs.writePrintLog(*logEntry);
-    }
-    deleteDelivered(address, row);
-    --pass.waiting[printerOf(port, printerNumber)];
-    context_.pauses.wait(pauseAfterJobMs);
+    const HandedJob handed{address, row, printerOf(port, printerNumber),
+                           logged ? logEntry : std::nullopt};
+    handJob(job, port, printerNumber, handed, pass);
 }
 
 // The printer a job goes to, by the name the error log and the status list give it; empty for
 // a job this run does not print.
-QString KitchenJobRun::printerOf(const QString& port, qint16 printerNumber) {
+QString KitchenJobRun::printerOf(const QString& port, qint16 printerNumber) const {
     if (isSerialPort(port)) {
         return port.toUpper();
     }
-    return port != QLatin1String("00000") && printerNumber != 0 ? networkPrinterName(printerNumber)
-                                                                : QString();
+    return port != QLatin1String("00000") && printerNumber != 0
+               ? networkPrinter(printerNumber).printerName()
+               : QString();
+}
+
+void KitchenJobRun::noteWaitingJobs(const QString& address, const QString& printer, int jobs) {
+    waitingJobs_.insert(address, {{printer, jobs}});
+    publishWaitingJobs();
 }
 
 // A serial printer takes jobs from two addresses (the loopback and the terminal's own): the
 // status list shows what waits for it from both.
-void KitchenJobRun::noteWaitingJobs(const QString& address, const QHash<QString, int>& waiting) {
-    waitingJobs_.insert(address, waiting);
+void KitchenJobRun::publishWaitingJobs() {
     QHash<QString, int> total;
     for (const QHash<QString, int>& byPrinter : std::as_const(waitingJobs_)) {
         for (auto printer = byPrinter.begin(); printer != byPrinter.end(); ++printer) {
@@ -161,7 +160,7 @@ void KitchenJobRun::noteWaitingJobs(const QString& address, const QHash<QString,
     }
     for (auto printer = total.begin(); printer != total.end(); ++printer) {
         if (!printer.key().isEmpty()) {
-            context_.status.setWaitingJobs(printer.key(), printer.value());
+            context_.status.setWaitingJobs(printer.key(), std::max(printer.value(), 0));
         }
     }
 }
@@ -178,53 +177,135 @@ std::optional<QString> KitchenJobRun::printLogEntryOf(const Row& job, Pass& pass
     }
 }
 
-// False when the job could not be printed: a failed port is logged and its later jobs wait
-// for the next run; a job's own bad data is kept for the report at the end of the run.
-bool KitchenJobRun::printJob(const Row& job, const QString& port, qint16 printerNumber,
-                             const SheetSettings& sheet, JobExtras extras, Pass& pass) {
+// A job for no printer of this run (a network job met by the print cycle) is finished at once:
+// logged and deleted, as if printed.
+void KitchenJobRun::handJob(const Row& job, const QString& port, qint16 printerNumber,
+                            const HandedJob& handed, Pass& pass) {
+    JobExtras extras;
+    extras.bottomMargin = bottomMarginFor(job.text(QStringLiteral("출력물종류")));
     try {
         extras.guestCount = guestCountFor(job);
         extras.printedAt = context_.clock();
-        printOrSend(job, port, printerNumber, sheet, extras);
-        return true;
-    } catch (const SerialPortError& error) {
-        if (!isPortFailure(error)) {
-            pass.rowFault = pass.rowFault.value_or(error.description());
-            return false;
+        const SheetSettings sheet = sheetSettings();
+        if (isSerialPort(port)) {
+            const qint16 portNumber = toInt16(port.mid(3), QStringLiteral("프린터포트"));
+            const QString settings = job.text(QStringLiteral("프린터파라미터"));
+            parseSerialSettings(settings);
+            context_.lanes.handToSerialPort(
+                portNumber, laneJobFor(serialLayout(job, sheet, extras), settings, handed));
+        } else if (port != QLatin1String("00000") && printerNumber != 0) {
+            context_.lanes.handToNetworkPrinter(
+                networkPrinter(printerNumber),
+                laneJobFor(networkLayout(job, sheet, extras), {}, handed));
+        } else {
+            finishPrinted(handed, {});
+            return;
         }
-        // On a network printer's visit its connection goes too, and with it the visit.
-        if (error.number() == SerialPortError::invalidPortNumber && printerNumber != 0) {
-            context_.networkPrinters.at(printerNumber).close();
-            pass.visitEnded = true;
-        }
-        if (logPrinterFault(port.toUpper(), error.description()) && isShownPortFailure(error)) {
-            pass.portNotice = pass.portNotice.value_or(error.description());
-        }
-        pass.failedPorts.insert(port.toUpper());
-    } catch (const NetworkPrinterError& error) {
-        // The connection was reset: the printer's later jobs wait for the next visit.
-        logPrinterFault(networkPrinterName(printerNumber), error.description());
-        pass.visitEnded = true;
+        ++held_[handed.row];
     } catch (const ConversionError& error) {
         pass.rowFault = pass.rowFault.value_or(error.description());
-    }
-    return false;
-}
-
-void KitchenJobRun::printOrSend(const Row& job, const QString& port, qint16 printerNumber,
-                                const SheetSettings& sheet, const JobExtras& extras) {
-    if (isSerialPort(port)) {
-        notePrinted(port.toUpper(), printOnSerialPort(job, port, serialLayout(job, sheet, extras)));
-    } else if (port != QLatin1String("00000") && printerNumber != 0) {
-        notePrinted(networkPrinterName(printerNumber),
-                    sendToNetworkPrinter(printerNumber, networkLayout(job, sheet, extras)));
+    } catch (const SerialPortError& error) {
+        pass.rowFault = pass.rowFault.value_or(error.description());
     }
 }
 
-// A job printed ends its printer's trouble.
-void KitchenJobRun::notePrinted(const QString& printer, const PrintedJob& printed) {
+LaneJob KitchenJobRun::laneJobFor(LayoutSteps steps, const QString& serialSettings,
+                                  HandedJob handed) {
+    LaneJob laneJob;
+    laneJob.steps = std::move(steps);
+    laneJob.serialSettings = serialSettings;
+    laneJob.pauseAfterMs = pauseAfterJobMs;
+    laneJob.done = [this, handed = std::move(handed)](const LaneOutcome& outcome) {
+        finishJob(handed, outcome);
+    };
+    return laneJob;
+}
+
+void KitchenJobRun::finishJob(const HandedJob& handed, const LaneOutcome& outcome) {
+    if (--held_[handed.row] <= 0) {
+        held_.remove(handed.row);
+    }
+    switch (outcome.result) {
+    case LaneOutcome::Result::done:
+        finishPrinted(handed, outcome);
+        break;
+    case LaneOutcome::Result::failed:
+        reportFailure(handed.printer, outcome);
+        break;
+    case LaneOutcome::Result::returned:
+        break;
+    }
+}
+
+// A lost connection while the row is deleted leaves the row remembered; the next tick's
+// selection reports the connection, once.
+void KitchenJobRun::finishPrinted(const HandedJob& handed, const LaneOutcome& outcome) {
+    if (!handed.printer.isEmpty()) {
+        if (outcome.check) {
+            reportUnconfirmed(handed.printer, *outcome.check);
+        }
+        printerFaults_.remove(handed.printer);
+        context_.status.notePrinted(handed.printer, context_.clock(), outcome.printed.paperNearEnd);
+        reach_.noteReached(handed.printer, context_.clock());
+    }
+    if (handed.logEntry) {
+        context_.logs.writePrintLog(*handed.logEntry);
+    }
+    --waitingJobs_[handed.address][handed.printer];
+    publishWaitingJobs();
+    try {
+        deleteDelivered(handed.address, handed.row);
+    } catch (const DatabaseError& error) {
+        context_.status.setDatabaseLost(error.description());
+    }
+}
+
+// The printer's later jobs wait for the next tick (an unreachable network printer's for its
+// own schedule).
+void KitchenJobRun::reportFailure(const QString& printer, const LaneOutcome& outcome) {
+    if (outcome.unreachable) {
+        reportUnreachable(printer, outcome.description);
+        return;
+    }
+    const bool serial = outcome.errorNumber != 0;
+    if (logPrinterFault(printer, outcome.description) && serial &&
+        isShownPortFailure(outcome.errorNumber)) {
+        context_.showMessage(sheet_parts::crlf + outcome.description);
+    }
+}
+
+// The error log hears once per episode, with the time it began; the status list shows it too.
+void KitchenJobRun::reportUnreachable(const QString& printer, const QString& description) {
+    reach_.noteUnreachable(printer, context_.clock());
+    const QDateTime since = *reach_.unreachableSince(printer);
+    const QString detail = description + since.toString(QStringLiteral(" (HH:mm:ss부터)"));
+    logPrinterFault(printer, detail);
+    context_.status.noteUnreachable(printer, since, detail);
+}
+
+void KitchenJobRun::checkState(qint16 printerNumber) {
+    const NetworkPrinterAddress& printer = networkPrinter(printerNumber);
+    if (context_.lanes.jobsHeldFor(printer.printerName()) > 0) {
+        return;
+    }
+    LaneJob check;
+    check.kind = LaneJob::Kind::stateCheck;
+    check.done = [this, name = printer.printerName()](const LaneOutcome& outcome) {
+        finishStateCheck(name, outcome);
+    };
+    context_.lanes.handToNetworkPrinter(printer, std::move(check));
+}
+
+// A printer found ready loses its trouble, except paper running low, which only a printed
+// ticket tells.
+void KitchenJobRun::finishStateCheck(const QString& printer, const LaneOutcome& outcome) {
+    if (outcome.result == LaneOutcome::Result::failed) {
+        reportFailure(printer, outcome);
+        return;
+    }
+    reach_.noteReached(printer, context_.clock());
     printerFaults_.remove(printer);
-    context_.status.notePrinted(printer, context_.clock(), printed.paperNearEnd);
+    context_.status.noteReady(printer);
 }
 
 // A printer that stays stopped fails every job it is given; the error log hears of it once,
@@ -245,17 +326,12 @@ void KitchenJobRun::reportUnconfirmed(const QString& printer, const PrinterCheck
         return;
     }
     unconfirmedPrinters_.insert(printer);
-    context_.logs.writeErrorLog(
-        procedureName,
-        printer +
-            (check.countsDelivery
-                 ? QStringLiteral(": 프린터가 상태 요청에 답하지 않아 출력을 확인할 수 없습니다")
-                 : QStringLiteral(": 프린터가 답하지 않고 시스템도 전달을 알려 주지 않아 "
-                                  "전달을 확인할 수 없습니다")));
+    context_.logs.writeErrorLog(procedureName,
+                                printer + QStringLiteral(": ") + unconfirmedReason(check));
 }
 
-QString KitchenJobRun::networkPrinterName(qint16 printerNumber) {
-    return context_.networkPrinters.at(printerNumber).printerName();
+const NetworkPrinterAddress& KitchenJobRun::networkPrinter(qint16 printerNumber) const {
+    return context_.networkPrinters.at(printerNumber);
 }
 
 // A job that reached the printer is never printed again: when its row cannot be deleted, it is
@@ -324,50 +400,4 @@ qint16 KitchenJobRun::guestCountFor(const Row& job) {
         return 0;
     }
     return toInt16(totals.front().value(QStringLiteral("객수")), QStringLiteral("객수"));
-}
-
-PrintedJob KitchenJobRun::printOnSerialPort(const Row& job, const QString& portText,
-                                            const LayoutSteps& steps) {
-    SerialPrinterPort& port = context_.serialPort;
-    if (port.isOpen()) {
-        port.close();
-    }
-    port.setPortNumber(toInt16(portText.mid(3), QStringLiteral("프린터포트")));
-    port.setSettings(job.text(QStringLiteral("프린터파라미터")));
-    port.open();
-    const PrinterCheck check = port.beginJob();
-    reportUnconfirmed(portText.toUpper(), check);
-    for (const LayoutStep& step : steps) {
-        if (step.kind == LayoutStep::Kind::Write) {
-            port.write(toCodePage949(step.text));
-        } else if (step.kind == LayoutStep::Kind::Wait) {
-            context_.pauses.wait(step.waitMs);
-        }
-    }
-    const PrintedJob printed = port.finishJob(check);
-    context_.pauses.wait(pauseAroundPortCloseMs);
-    port.close();
-    QCoreApplication::processEvents();
-    context_.pauses.wait(pauseAroundPortCloseMs);
-    return printed;
-}
-
-PrintedJob KitchenJobRun::sendToNetworkPrinter(qint16 printerNumber, const LayoutSteps& steps) {
-    NetworkPrinterSocket& socket = context_.networkPrinters.at(printerNumber);
-    const PrinterCheck check = socket.beginJob();
-    reportUnconfirmed(networkPrinterName(printerNumber), check);
-    for (const LayoutStep& step : steps) {
-        switch (step.kind) {
-        case LayoutStep::Kind::Write:
-            socket.send(toCodePage949(step.text));
-            break;
-        case LayoutStep::Kind::Wait:
-            context_.pauses.wait(step.waitMs);
-            break;
-        case LayoutStep::Kind::ProcessEvents:
-            QCoreApplication::processEvents();
-            break;
-        }
-    }
-    return socket.finishJob(check);
 }

@@ -17,8 +17,7 @@ bool isNetworkPrinter(const Row& printer) {
 
 } // namespace
 
-void createNetworkPrinterSockets(PosDatabase& database, NetworkPrinters& printers,
-                                 const DailyLogs& logs) {
+void loadNetworkPrinters(PosDatabase& database, NetworkPrinters& printers, const DailyLogs& logs) {
     try {
         const ResultSet rows = database.connection().query(
             QStringLiteral("Select * From 주방프린터  Where 매장코드 = '") +
@@ -27,10 +26,15 @@ void createNetworkPrinterSockets(PosDatabase& database, NetworkPrinters& printer
             if (!isNetworkPrinter(printer)) {
                 continue;
             }
-            NetworkPrinterSocket& socket = printers.add();
-            socket.setRemoteHost(printer.value(QStringLiteral("IP주소")).toString());
-            socket.setRemotePort(
-                toInt32(printer.value(QStringLiteral("프린터포트")), QStringLiteral("프린터포트")));
+            NetworkPrinterAddress address{printer.value(QStringLiteral("IP주소")).toString(), 0};
+            try {
+                address.port = toInt32(printer.value(QStringLiteral("프린터포트")),
+                                       QStringLiteral("프린터포트"));
+            } catch (const ConversionError&) {
+                printers.add(address);
+                throw;
+            }
+            printers.add(address);
         }
     } catch (const std::exception& error) {
         logs.writeErrorLog(QStringLiteral("윈속프린터서버연결_PROC"),

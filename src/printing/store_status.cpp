@@ -18,7 +18,7 @@ PrinterHealth& StoreStatus::printer(const QString& name) {
     if (found != printers_.end()) {
         return *found;
     }
-    printers_.append(PrinterHealth{name, std::nullopt, {}, {}, 0, 0});
+    printers_.append(PrinterHealth{name, std::nullopt, {}, {}, 0, 0, {}});
     return printers_.last();
 }
 
@@ -32,12 +32,29 @@ void StoreStatus::notePrinted(const QString& name, const QDateTime& at, bool pap
     health.lastPrinted = at;
     health.trouble = paperNearEnd ? std::optional(PrinterTrouble::paperNearEnd) : std::nullopt;
     health.detail = paperNearEnd ? troubleDescription(PrinterTrouble::paperNearEnd) : QString();
+    health.unreachableSince = {};
 }
 
 void StoreStatus::noteTrouble(const QString& name, PrinterTrouble trouble, const QString& detail) {
     PrinterHealth& health = printer(name);
     health.trouble = trouble;
     health.detail = detail;
+    health.unreachableSince = {};
+}
+
+void StoreStatus::noteUnreachable(const QString& name, const QDateTime& since,
+                                  const QString& detail) {
+    noteTrouble(name, PrinterTrouble::unavailable, detail);
+    printer(name).unreachableSince = since;
+}
+
+void StoreStatus::noteReady(const QString& name) {
+    PrinterHealth& health = printer(name);
+    if (health.trouble != PrinterTrouble::paperNearEnd) {
+        health.trouble.reset();
+        health.detail.clear();
+    }
+    health.unreachableSince = {};
 }
 
 void StoreStatus::setWaitingJobs(const QString& name, int jobs) {

@@ -15,7 +15,8 @@ struct PrinterHealth {
     QString detail;                        // the failure as the error log has it
     QDateTime lastPrinted;
     int waitingJobs = 0;
-    int printedToday = 0; // on the day of lastPrinted
+    int printedToday = 0;       // on the day of lastPrinted
+    QDateTime unreachableSince; // while no connection to the printer stands
 
     // The jobs printed on the day: none when the last one was printed on another.
     int printedOn(const QDate& day) const { return lastPrinted.date() == day ? printedToday : 0; }
@@ -34,6 +35,10 @@ public:
     void addPrinter(const QString& name);
     void notePrinted(const QString& name, const QDateTime& at, bool paperNearEnd);
     void noteTrouble(const QString& name, PrinterTrouble trouble, const QString& detail);
+    // No connection stands with a network printer since the given time.
+    void noteUnreachable(const QString& name, const QDateTime& since, const QString& detail);
+    // The printer said it can print; paper running low stays until a ticket tells otherwise.
+    void noteReady(const QString& name);
     void setWaitingJobs(const QString& name, int jobs);
     // Empty once the logs are written again.
     void setLogProblem(const QString& problem);

@@ -4,7 +4,6 @@
 #include "socket_platform.h"
 
 #include <QDeadlineTimer>
-#include <QHostAddress>
 #include <algorithm>
 
 namespace {
@@ -16,7 +15,8 @@ constexpr int greetingMs = 20;
 
 } // namespace
 
-NetworkPrinterSocket::NetworkPrinterSocket(QObject* parent) : QObject(parent) {
+NetworkPrinterSocket::NetworkPrinterSocket(NetworkPrinterAddress printer)
+    : printer_(std::move(printer)) {
     const auto closeElement = [this] {
         if (socket_.state() != QAbstractSocket::UnconnectedState) {
             socket_.abort();
@@ -32,27 +32,30 @@ NetworkPrinterSocket::NetworkPrinterSocket(QObject* parent) : QObject(parent) {
             });
 }
 
-int NetworkPrinterSocket::state() const {
-    switch (socket_.state()) {
-    case QAbstractSocket::HostLookupState:
-    case QAbstractSocket::ConnectingState:
-        return stateConnecting;
-    case QAbstractSocket::ConnectedState:
-        return stateConnected;
-    default:
-        return stateClosed;
-    }
+bool NetworkPrinterSocket::isConnected() const {
+    return socket_.state() == QAbstractSocket::ConnectedState;
 }
 
-void NetworkPrinterSocket::connectToPrinter() {
+bool NetworkPrinterSocket::connectWithin(int waitMs) {
+    if (isConnected()) {
+        return true;
+    }
     socket_.abort();
     written_ = 0;
     probed_ = false;
-    socket_.connectToHost(remoteHost_, static_cast<quint16>(remotePort_));
+    if (printer_.host.trimmed().isEmpty()) {
+        return false;
+    }
+    socket_.connectToHost(printer_.host, static_cast<quint16>(printer_.port));
+    if (!socket_.waitForConnected(waitMs)) {
+        socket_.abort();
+        return false;
+    }
+    return true;
 }
 
-QString NetworkPrinterSocket::remoteIpAddress() const {
-    return socket_.peerAddress().toString();
+std::intptr_t NetworkPrinterSocket::descriptor() const {
+    return isConnected() ? static_cast<std::intptr_t>(socket_.socketDescriptor()) : -1;
 }
 
 PrinterCheck NetworkPrinterSocket::beginJob() {
@@ -76,6 +79,9 @@ void NetworkPrinterSocket::send(const QByteArray& bytes) {
     }
     written_ += bytes.size();
     jobBytes_ += bytes.size();
+    // The socket's thread runs no event loop that would write it out: the layout's pauses
+    // between writes must reach the printer as pauses, not as one burst at the next wait.
+    socket_.flush();
 }
 
 PrintedJob NetworkPrinterSocket::finishJob(const PrinterCheck& check) {
@@ -135,8 +141,8 @@ void NetworkPrinterSocket::fail(const QString& reason) {
     }
     socket_.abort();
     throw NetworkPrinterError(QStringLiteral("프린터 %1:%2 에 보낼 수 없습니다: %3")
-                                  .arg(remoteHost_)
-                                  .arg(remotePort_)
+                                  .arg(printer_.host)
+                                  .arg(printer_.port)
                                   .arg(reason));
 }
 

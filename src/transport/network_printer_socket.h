@@ -1,5 +1,6 @@
 #pragma once
 
+#include "network_printers.h"
 #include "printer_conversation.h"
 #include "printer_link.h"
 
@@ -7,35 +8,24 @@
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
+#include <cstdint>
 
-// The TCP connection to one network kitchen printer, connected per print cycle and closed
-// again after the printer's jobs. The printer dropping the connection, or any socket error,
-// closes it; a job that fails resets it, so that nothing of the job arrives later.
+// The TCP connection to one network kitchen printer, made when the printer has work and closed
+// again once it has none. The printer dropping the connection, or any socket error, closes it;
+// a job that fails resets it, so that nothing of the job arrives later. Blocking: it is used
+// only by the thread that created it.
 class NetworkPrinterSocket : public QObject, private PrinterLink {
     Q_OBJECT
 
 public:
-    static constexpr int stateConnecting = 6;
-    static constexpr int stateConnected = 7;
-    static constexpr int stateClosed = 0;
+    explicit NetworkPrinterSocket(NetworkPrinterAddress printer);
 
-    explicit NetworkPrinterSocket(QObject* parent = nullptr);
-
-    void setRemoteHost(const QString& host) { remoteHost_ = host; }
-    const QString& remoteHost() const { return remoteHost_; }
-    void setRemotePort(qint32 port) { remotePort_ = port; }
-    qint32 remotePort() const { return remotePort_; }
-    // The printer as the error log and the status list name it.
-    QString printerName() const {
-        return QStringLiteral("프린터 %1:%2").arg(remoteHost_).arg(remotePort_);
-    }
-
-    // 6 while the name is looked up or the connection is made, 7 when connected, else 0.
-    int state() const;
-    // Starts connecting to the remote host and port and returns at once.
-    void connectToPrinter();
-    // The peer's dotted address while connected.
-    QString remoteIpAddress() const;
+    bool isConnected() const;
+    // Connects to the printer unless connected; false when no connection stands within the
+    // time (a printer switched off, an address nobody answers).
+    bool connectWithin(int waitMs);
+    // The descriptor of the connection, -1 when there is none.
+    std::intptr_t descriptor() const;
     // Before a job: whether the printer answers (asked once per connection; a printer that
     // answered before must answer now), that it is not stopped and, once per run, whether it
     // confirms printing. Throws NetworkPrinterError otherwise.
@@ -67,8 +57,7 @@ private:
     std::int64_t unacknowledgedBytes() const;
 
     QTcpSocket socket_;
-    QString remoteHost_;
-    qint32 remotePort_ = 0;
+    NetworkPrinterAddress printer_;
     PrinterLimits limits_;
     // Bytes handed to Qt on this connection and in the current job, and whether the printer was
     // asked yet.

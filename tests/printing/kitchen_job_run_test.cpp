@@ -6,8 +6,9 @@
 #include "pauses.h"
 #include "pos_database.h"
 #include "printer_commands.h"
+#include "printer_lanes.h"
+#include "printer_reach.h"
 #include "remembered_rows.h"
-#include "serial_printer_port.h"
 #include "store_status.h"
 #include "test_rig.h"
 
@@ -23,10 +24,21 @@
 
 namespace {
 
+// The lanes wait on their own threads; the test reads the waits once the lanes are idle.
 class RecordingPauses final : public Pauses {
 public:
-    void wait(int ms) override { waits.push_back(ms); }
-    std::vector<int> waits;
+    void wait(int ms) override {
+        const std::lock_guard lock(mutex_);
+        waits_.push_back(ms);
+    }
+    std::vector<int> waits() {
+        const std::lock_guard lock(mutex_);
+        return waits_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<int> waits_;
 };
 
 // The job run on the real database and a socat pseudo-terminal as COM1, its waits recorded;
@@ -72,7 +84,14 @@ protected:
                 .arg(parameters, body));
     }
 
-    KitchenJobRun jobRun() { return KitchenJobRun(context_); }
+    // One run, and the lanes' outcomes until no lane holds a job.
+    void runJobs() {
+        jobRun_.run(QStringLiteral("127.0.0.1"), 0);
+        for (int tries = 0; tries < 3000 && lanes_.jobsHeld() > 0; ++tries) {
+            QTest::qWait(10);
+        }
+        ASSERT_EQ(lanes_.jobsHeld(), 0);
+    }
 
     // What reached the printer, read until it holds `last` or nothing more comes for 5 s.
     QByteArray readPrinterUntil(const QByteArray& last) const {
@@ -100,7 +119,6 @@ protected:
     PosDatabase database_{
         StoreIdentity{QStringLiteral("S001"), QStringLiteral("01"), QStringLiteral("127.0.0.1")},
         [](const QString&) {}};
-    SerialPrinterPort port_{folder_.path()};
     PrinterCommands commands_;
     DailyLogs logs_{folder_.path()};
     RememberedRows rememberedRows_{folder_.path(), logs_, QStringLiteral("127.0.0.1/S001")};
@@ -108,16 +126,18 @@ protected:
     RecordingPauses pauses_;
     NetworkPrinters networkPrinters_;
     QStringList messages_;
+    PrinterLanes lanes_{folder_.path(), pauses_};
     PrintingContext context_{database_,
-                             port_,
+                             lanes_,
                              networkPrinters_,
                              commands_,
                              logs_,
                              rememberedRows_,
                              status_,
-                             pauses_,
                              [this](const QString& text) { messages_ << text; },
                              &QDateTime::currentDateTime};
+    PrinterReach reach_;
+    KitchenJobRun jobRun_{context_, reach_};
 };
 
 } // namespace
@@ -129,8 +149,8 @@ TEST_F(KitchenJobRunTest, SerialJobsArePacedByTheirLinesAndTheFixedWaits) {
     using namespace layout_expectations;
     addJob(1, QStringLiteral("a\r\nb\r\nc\r\n"));
     addJob(2, QStringLiteral("d\r\n"));
-    jobRun().run(QStringLiteral("127.0.0.1"), 0);
-    EXPECT_EQ(pauses_.waits,
+    runJobs();
+    EXPECT_EQ(pauses_.waits(),
               (std::vector<int>{20, 20, 20, 45, 100, 100, 100, 20, 15, 100, 100, 100}));
     const QString line = sizeNormal + alignLeft;
     const QString end = alignLeft + sizeNormal;
@@ -150,20 +170,19 @@ TEST_F(KitchenJobRunTest, BadRowStaysAndIsReportedOnceAfterTheRowsBehindItPrinte
     addJob(2, QStringLiteral("b\r\n"), QStringLiteral("COM"));
     addJob(3, QStringLiteral("c\r\n"), QStringLiteral("COM1"), QStringLiteral("9600,X,8,1"));
     addJob(4, QStringLiteral("d\r\n"));
-    jobRun().run(QStringLiteral("127.0.0.1"), 0);
+    runJobs();
     EXPECT_EQ(pendingJobs(), 2);
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_.at(0).startsWith(QStringLiteral("\r\n")));
 }
 
-TEST_F(KitchenJobRunTest, PortLeftOpenByAnInterruptedUseIsClosedFirst) {
-    port_.setPortNumber(1);
-    port_.setSettings(QStringLiteral("9600,N,8,1"));
-    port_.open();
-    addJob(1, QStringLiteral("a\r\n"));
-    jobRun().run(QStringLiteral("127.0.0.1"), 0);
+// The tick after a job was handed finds its row still in the table while the lane prints it.
+TEST_F(KitchenJobRunTest, JobHeldByItsLaneIsNotHandedAgainBeforeItsOutcome) {
+    addJob(1, QStringLiteral("ONCE\r\n"));
+    jobRun_.run(QStringLiteral("127.0.0.1"), 0);
+    runJobs();
+    EXPECT_EQ(readPrinterUntil("never").count("ONCE"), 1);
     EXPECT_EQ(pendingJobs(), 0);
-    EXPECT_FALSE(port_.isOpen());
 }
 
 // With 주문서에객수표시 on, a 후불형 order sheet shows the guest count of its table from
@@ -176,7 +195,7 @@ TEST_F(KitchenJobRunTest, PostPaidOrderSheetShowsTheGuestCountOfItsTable) {
         "Insert Into 주문합계 (매장코드, 테이블번호, 객수) Values ('S001', 5, 4), ('S002', 6, 9); "
         "Update 환경설정 Set 포스타입 = '후불형', 주문서에객수표시 = '1';"));
     ASSERT_TRUE(database_.connectDatabase());
-    jobRun().run(QStringLiteral("127.0.0.1"), 0);
+    runJobs();
     const QByteArray withGuests = toCodePage949(QStringLiteral("테이블 : 5 (4명)\r\n"));
     const QByteArray withoutGuests = toCodePage949(QStringLiteral("테이블 : 6 \r\n"));
     const QByteArray received = readPrinterUntil(withoutGuests);

@@ -36,20 +36,20 @@ protected:
 
 } // namespace
 
-TEST_F(NetworkPrinterSetupTest, OnlyNetworkPrinterRowsGetASocketNumberedFromOne) {
+TEST_F(NetworkPrinterSetupTest, OnlyNetworkPrinterRowsAreListedNumberedFromOne) {
     addPrinters(QStringLiteral("('S001', 'COM1', '10.0.0.1'), ('S001', 'com2', '10.0.0.2'), "
                                "('S001', '00000', '10.0.0.3'), ('S001', '9100', '10.0.0.4'), "
                                "('S002', '9100', '10.0.0.5')"));
-    createNetworkPrinterSockets(database_, printers_, logs_);
+    loadNetworkPrinters(database_, printers_, logs_);
     ASSERT_EQ(printers_.count(), 1);
-    EXPECT_EQ(printers_.at(1).remoteHost(), QStringLiteral("10.0.0.4"));
-    EXPECT_EQ(printers_.at(1).remotePort(), 9100);
+    EXPECT_EQ(printers_.at(1).host, QStringLiteral("10.0.0.4"));
+    EXPECT_EQ(printers_.at(1).port, 9100);
 }
 
-TEST_F(NetworkPrinterSetupTest, PortThatIsNotANumberIsLoggedAndLaterRowsGetNoSocket) {
+TEST_F(NetworkPrinterSetupTest, PortThatIsNotANumberIsLoggedAndLaterRowsAreNotListed) {
     addPrinters(QStringLiteral("('S001', '9100', '10.0.0.1'), ('S001', 'LPT1', '10.0.0.2'), "
                                "('S001', '9101', '10.0.0.3')"));
-    createNetworkPrinterSockets(database_, printers_, logs_);
+    loadNetworkPrinters(database_, printers_, logs_);
     EXPECT_EQ(printers_.count(), 2);
     const QStringList logs =
         QDir(folder_.filePath(QStringLiteral("ERROR_LOG"))).entryList(QDir::Files);

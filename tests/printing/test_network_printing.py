@@ -25,7 +25,7 @@ class NetworkPrinting(ProgramTestCase):
             printers.append(printer)
         return printers
 
-    def test_every_printer_is_visited_and_only_the_one_with_jobs_prints(self):
+    def test_only_the_printer_with_jobs_prints_and_the_idle_ones_are_asked_their_state(self):
         first, second, third = self.printers()
         network_job("127.0.0.3", 출력물종류="영수증", 프린트내용="A\r\n")
         self.start()
@@ -59,7 +59,7 @@ class NetworkPrinting(ProgramTestCase):
         self.assertEqual(printer.connections, 0)
         self.assertEqual(len(pending_jobs()), 1)
 
-    def test_one_tick_kicks_the_drawer_then_loopback_own_address_and_network_jobs(self):
+    def test_drawer_kick_then_loopback_then_own_address_jobs_on_their_port_beside_network_jobs(self):
         com1 = SerialPrinter(self.folder, 1)
         self.addCleanup(com1.close)
         (printer,) = self.printers(hosts=("127.0.0.2",))
@@ -80,11 +80,11 @@ class NetworkPrinting(ProgramTestCase):
                                               "프린터파라미터": "9600,N,8,1",
                                               "프린트내용": "LOOPBACK\r\n"}))
         self.start()
-        wait_until(lambda: b"NETWORK" in printer.received(), what="the network job")
+        wait_until(lambda: b"NETWORK" in printer.received() and b"OWN" in com1.received(),
+                   what="the network job and the serial ones")
         serial = com1.received()
         self.assertTrue(serial.startswith(bytes([27, 112, 0])), serial[:8])
         self.assertLess(serial.index(b"LOOPBACK"), serial.index(b"OWN"))
-        self.assertLess(com1.last_byte_at(), printer.first_byte_at())
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 #include "network_printer_error.h"
-#include "network_printers.h"
+#include "network_printer_socket.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -20,58 +20,50 @@ protected:
     }
 
     QTcpServer printer_;
-    NetworkPrinters printers_;
 };
 
 } // namespace
 
-TEST_F(NetworkPrintersTest, ElementsAreNumberedFromOne) {
-    printers_.add();
-    printers_.add().setRemotePort(9100);
-    EXPECT_EQ(printers_.count(), 2);
-    EXPECT_EQ(printers_.at(2).remotePort(), 9100);
-    EXPECT_THROW(printers_.at(0), std::out_of_range);
-    EXPECT_THROW(printers_.at(3), std::out_of_range);
+TEST_F(NetworkPrintersTest, PrintersAreNumberedFromOne) {
+    NetworkPrinters printers;
+    printers.add({QStringLiteral("10.0.0.5"), 9100});
+    printers.add({QStringLiteral("10.0.0.6"), 9101});
+    EXPECT_EQ(printers.count(), 2);
+    EXPECT_EQ(printers.at(2).printerName(), QStringLiteral("프린터 10.0.0.6:9101"));
+    EXPECT_THROW(printers.at(0), std::out_of_range);
+    EXPECT_THROW(printers.at(3), std::out_of_range);
 }
 
-TEST_F(NetworkPrintersTest, HostNameStillBeingLookedUpCountsAsConnecting) {
-    NetworkPrinterSocket& socket = printers_.add();
-    socket.setRemoteHost(QStringLiteral("localhost"));
-    socket.setRemotePort(printer_.serverPort());
-    socket.connectToPrinter();
-    EXPECT_EQ(socket.state(), NetworkPrinterSocket::stateConnecting);
-    printers_.connectAndWait(socket, socket.remoteHost(), socket.remotePort());
-    EXPECT_EQ(socket.state(), NetworkPrinterSocket::stateConnected);
-}
-
-TEST_F(NetworkPrintersTest, WaitReturnsAtOnceForAnEmptyHostOrAConnectedSocket) {
-    NetworkPrinterSocket& socket = printers_.add();
-    printers_.connectAndWait(socket, QStringLiteral("  "), printer_.serverPort());
-    EXPECT_EQ(socket.state(), NetworkPrinterSocket::stateClosed);
-    printers_.connectAndWait(socket, QStringLiteral("127.0.0.1"), printer_.serverPort());
-    ASSERT_EQ(socket.state(), NetworkPrinterSocket::stateConnected);
-    printers_.connectAndWait(socket, QStringLiteral("127.0.0.1"), 1);
-    EXPECT_EQ(socket.state(), NetworkPrinterSocket::stateConnected);
-    EXPECT_EQ(socket.remotePort(), printer_.serverPort());
+TEST_F(NetworkPrintersTest, ConnectsByNameOnceAndNotToAnEmptyHostOrAClosedPort) {
+    NetworkPrinterSocket byName({QStringLiteral("localhost"), printer_.serverPort()});
+    ASSERT_TRUE(byName.connectWithin(3000));
+    EXPECT_TRUE(byName.connectWithin(0)) << "a standing connection is kept";
+    EXPECT_GE(byName.descriptor(), 0);
+    NetworkPrinterSocket blank({QStringLiteral("  "), printer_.serverPort()});
+    EXPECT_FALSE(blank.connectWithin(3000));
+    const quint16 closedPort = printer_.serverPort();
+    printer_.close();
+    NetworkPrinterSocket refused({QStringLiteral("127.0.0.1"), closedPort});
+    EXPECT_FALSE(refused.connectWithin(3000));
+    EXPECT_EQ(refused.descriptor(), -1);
 }
 
 TEST_F(NetworkPrintersTest, PrinterClosingTheConnectionClosesTheSocketAndSendsFail) {
-    NetworkPrinterSocket& socket = printers_.add();
-    printers_.connectAndWait(socket, QStringLiteral("127.0.0.1"), printer_.serverPort());
+    NetworkPrinterSocket socket({QStringLiteral("127.0.0.1"), printer_.serverPort()});
+    ASSERT_TRUE(socket.connectWithin(3000));
     QTcpSocket* peer = acceptedPeer();
     ASSERT_NE(peer, nullptr);
     peer->close();
-    for (int tries = 0; tries < 50 && socket.state() != NetworkPrinterSocket::stateClosed;
-         ++tries) {
+    for (int tries = 0; tries < 50 && socket.isConnected(); ++tries) {
         QTest::qWait(20);
     }
-    EXPECT_EQ(socket.state(), NetworkPrinterSocket::stateClosed);
+    EXPECT_FALSE(socket.isConnected());
     EXPECT_THROW(socket.send("late"), NetworkPrinterError);
 }
 
 TEST_F(NetworkPrintersTest, EverythingSentBeforeCloseArrivesAlthoughThePrinterTalksBack) {
-    NetworkPrinterSocket& socket = printers_.add();
-    printers_.connectAndWait(socket, QStringLiteral("127.0.0.1"), printer_.serverPort());
+    NetworkPrinterSocket socket({QStringLiteral("127.0.0.1"), printer_.serverPort()});
+    ASSERT_TRUE(socket.connectWithin(3000));
     QTcpSocket* peer = acceptedPeer();
     ASSERT_NE(peer, nullptr);
     peer->write("\x12"); // a status byte the program never reads
