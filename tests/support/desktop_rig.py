@@ -69,7 +69,9 @@ class VirtualDesktop:
              "64", "--heighttype", "pixel", "--height", "32", "--SetDockType", "false",
              "--transparent", "false"], env=self.env, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL)
-        self.panel = self.find_window("^panel$")
+        # trayer maps its panel only after it has set up the tray, which a loaded machine (a
+        # build beside the tests) can take well over the usual few seconds for.
+        self.panel = self.find_window("^panel$", timeout=30.0)
         return self.panel
 
     def tray_icons(self, program_class):
