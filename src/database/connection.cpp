@@ -81,6 +81,8 @@ void Connection::fail(const QSqlQuery& query) const {
 void Connection::run(const QString& statement, const std::function<void(QSqlQuery&)>& readRows) {
     QSqlQuery query(database());
     query.setForwardOnly(true);
+    // Decimal and numeric values as the driver's exact text (see Row).
+    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     watchdog_->arm(query);
     const bool ran = query.exec(statement);
     if (ran) {
@@ -112,7 +114,12 @@ void Connection::execute(const QString& statement) {
 }
 
 void Connection::learnRowIdentity(const QString& table) {
-    rowIdentities_.insert(table, RowIdentity::discover(database(), dialect_, table, *watchdog_));
+    QStringList filtered;
+    for (const Row& index : query(filteredIndexesStatement(dialect_, table))) {
+        filtered << index.text(QStringLiteral("name"));
+    }
+    rowIdentities_.insert(table,
+                          RowIdentity::discover(database(), dialect_, table, *watchdog_, filtered));
 }
 
 QString Connection::rowCondition(const QString& table, const Row& row) {

@@ -96,7 +96,7 @@ QStringList primaryKeyColumns(const QSqlDatabase& database, const QString& table
 }
 
 QStringList uniqueIndexColumns(const QSqlDatabase& database, const QString& table,
-                               StatementWatchdog& watchdog) {
+                               StatementWatchdog& watchdog, const QStringList& skipped) {
     QMap<QString, QMap<int, QString>> indexes;
     std::u16string name = nameOf(table);
     readCatalog(
@@ -107,10 +107,11 @@ QStringList uniqueIndexColumns(const QSqlDatabase& database, const QString& tabl
                 static_cast<SQLSMALLINT>(name.size()), SQL_INDEX_UNIQUE, SQL_QUICK);
         },
         [&](SQLHSTMT statement) {
-            if (numberAt(statement, indexTypeColumn) != SQL_TABLE_STAT) {
-                indexes[textAt(statement, indexNameColumn)]
-                       [numberAt(statement, indexPositionColumn)] =
-                           textAt(statement, indexColumnNameColumn);
+            const QString index = textAt(statement, indexNameColumn);
+            if (numberAt(statement, indexTypeColumn) != SQL_TABLE_STAT &&
+                !skipped.contains(index, Qt::CaseInsensitive)) {
+                indexes[index][numberAt(statement, indexPositionColumn)] =
+                    textAt(statement, indexColumnNameColumn);
             }
         });
     return indexes.isEmpty() ? QStringList() : indexes.first().values();

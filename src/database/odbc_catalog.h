@@ -15,9 +15,10 @@ class StatementWatchdog;
 QStringList primaryKeyColumns(const QSqlDatabase& database, const QString& table,
                               StatementWatchdog& watchdog);
 
-// The columns of the table's first unique index, in index order.
+// The columns of the table's first unique index, in index order, among those not named in
+// `skipped`.
 QStringList uniqueIndexColumns(const QSqlDatabase& database, const QString& table,
-                               StatementWatchdog& watchdog);
+                               StatementWatchdog& watchdog, const QStringList& skipped);
 
 // The character the driver quotes identifiers with; empty when it has none. The driver
 // answers this from what it learnt at login, without asking the server.

@@ -8,34 +8,39 @@
 #include <algorithm>
 
 RowIdentity RowIdentity::discover(const QSqlDatabase& database, SqlDialect dialect,
-                                  const QString& table, StatementWatchdog& watchdog) {
+                                  const QString& table, StatementWatchdog& watchdog,
+                                  const QStringList& filteredIndexes) {
     RowIdentity identity;
     identity.dialect_ = dialect;
     identity.identifierQuote_ = identifierQuote(database);
     identity.keyColumns_ = primaryKeyColumns(database, table, watchdog);
     if (identity.keyColumns_.isEmpty()) {
-        identity.keyColumns_ = uniqueIndexColumns(database, table, watchdog);
+        identity.keyColumns_ = uniqueIndexColumns(database, table, watchdog, filteredIndexes);
+        identity.keyAllowsNulls_ = true;
     }
     return identity;
 }
 
 // The driver reads date and time to the millisecond only: such a key alone could match a
-// second row filed in the same millisecond, so the rest of the row must match as well.
-bool RowIdentity::keyReadCoarsely(const QSqlRecord& record) const {
-    return std::any_of(keyColumns_.begin(), keyColumns_.end(), [&](const QString& column) {
-        const int type = record.field(column).metaType().id();
-        return type == QMetaType::QDateTime || type == QMetaType::QTime;
+// second row filed in the same millisecond, so the rest of the row must match as well. So must
+// it where a unique index's column is null in the row: other rows may be null there too.
+bool RowIdentity::keyTellsRowApart(const QSqlRecord& record) const {
+    return std::none_of(keyColumns_.begin(), keyColumns_.end(), [&](const QString& column) {
+        const QSqlField field = record.field(column);
+        const int type = field.metaType().id();
+        return type == QMetaType::QDateTime || type == QMetaType::QTime ||
+               (keyAllowsNulls_ && field.isNull());
     });
 }
 
 QString RowIdentity::conditionFor(const Row& row) const {
     const QSqlRecord& record = row.record();
     QStringList conditions;
-    if (keyColumns_.isEmpty() || keyReadCoarsely(record)) {
+    if (keyColumns_.isEmpty() || !keyTellsRowApart(record)) {
         for (int i = 0; i < record.count(); ++i) {
             // Binary values have no literal every server reads alike.
             if (record.field(i).metaType().id() != QMetaType::QByteArray) {
-                conditions << matching(record.field(i));
+                conditions << matching(row, i);
             }
         }
     }
@@ -47,12 +52,14 @@ QString RowIdentity::conditionFor(const Row& row) const {
     }
     if (conditions.isEmpty()) {
         for (const QString& column : keyColumns_) {
-            conditions << matching(record.field(column));
+            conditions << matching(row, record.indexOf(column));
         }
     }
     return conditions.join(QStringLiteral(" and "));
 }
 
-QString RowIdentity::matching(const QSqlField& field) const {
-    return matchingCondition(dialect_, identifierText(field.name(), identifierQuote_), field);
+QString RowIdentity::matching(const Row& row, int index) const {
+    const QSqlField field = row.record().field(index);
+    return matchingCondition(dialect_, identifierText(field.name(), identifierQuote_), field,
+                             row.exactNumber(index));
 }

@@ -15,3 +15,8 @@ SqlDialect dialectOf(const QSqlDatabase& database);
 // Deletes at most one row of the table that meets the condition: two rows equal in every
 // column are two copies of one ticket, and each printed copy takes one of them.
 QString deleteOneRowStatement(SqlDialect dialect, const QString& table, const QString& condition);
+
+// Names the table's unique indexes that hold only some of its rows (SQL Server's filtered
+// indexes, PostgreSQL's partial ones): outside the filter two rows may share the indexed values,
+// so such an index tells no row apart.
+QString filteredIndexesStatement(SqlDialect dialect, const QString& table);

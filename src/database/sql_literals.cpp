@@ -87,10 +87,15 @@ StoredTimeRange sqlServerStoredTimeRange(const QDateTime& read, int decimalDigit
     return {read, true, read.addMSecs(1), false};
 }
 
-QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlField& field) {
+QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlField& field,
+                          const QString& exactNumber) {
     const QVariant value = field.value();
     if (value.isNull()) {
         return column + QStringLiteral(" Is Null");
+    }
+    static const QRegularExpression decimalLiteral(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]*)?$"));
+    if (decimalLiteral.match(exactNumber).hasMatch()) {
+        return column + QStringLiteral(" = ") + exactNumber;
     }
     switch (value.metaType().id()) {
     case QMetaType::Int:
@@ -101,8 +106,7 @@ QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlF
     case QMetaType::UShort:
         return column + QStringLiteral(" = ") + value.toString();
     case QMetaType::Double:
-        // The shortest text that reads back as the same double also matches a decimal
-        // column, which the driver reads as a double.
+        // A floating-point column: the shortest text that reads back as the same double.
         return column + QStringLiteral(" = ") +
                QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     case QMetaType::Bool:

@@ -13,8 +13,10 @@ QString identifierText(const QString& name, const QString& quote);
 // A condition that holds for the field's value as it was read and for no other value the column
 // can hold: "Is Null", a number as written, text between quotes (national text where code page
 // 949 cannot hold it), a date and time by the range the stored value falls in once the server
-// has rounded the literals to the column's own precision.
-QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlField& field);
+// has rounded the literals to the column's own precision. A decimal or numeric value is matched
+// by its exact text as the driver gave it (`exactNumber`), never through a double.
+QString matchingCondition(SqlDialect dialect, const QString& column, const QSqlField& field,
+                          const QString& exactNumber = {});
 
 // Where SQL Server's stored date and time can lie, given the millisecond the driver read it to
 // (Qt cuts the driver's fraction to whole milliseconds) and the column's decimal digits of

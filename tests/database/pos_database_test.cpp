@@ -193,3 +193,49 @@ TEST_F(PosDatabaseTest, ColumnsAreFoundWhateverTheirLetterCase) {
 }
 
 } // namespace
+
+// Order numbers of 17 and more digits lie beyond what a double tells apart (2^53); a unique
+// index over a column holding nulls, or one that covers only some rows, tells no row apart.
+// Each row's condition must delete that row and no other.
+TEST_F(PosDatabaseTest, EveryRowIsNamedByItsOwnConditionWhateverTheTableKeeps) {
+    test_rig::runSql(QStringLiteral(
+        "Drop Table If Exists 키시험, 널시험, 부분시험; "
+        "Create Table 키시험 (번호 numeric(18,0) Primary Key, 내용 varchar(5)); "
+        "Insert Into 키시험 Values (9007199254740991, 'a'), (9007199254740992, 'b'), "
+        "(9007199254740993, 'c'), (20261211123456788, 'd'), (20261211123456789, 'e'); "
+        "Create Table 널시험 (코드 varchar(5), 내용 varchar(5)); "
+        "Create Unique Index 널시험_코드 On 널시험 (코드); "
+        "Insert Into 널시험 Values (Null, 'a'), (Null, 'b'), ('c', 'c'); "
+        "Create Table 부분시험 (구분 int, 내용 varchar(5)); "
+        "Create Unique Index 부분시험_구분 On 부분시험 (구분) Where 구분 > 0; "
+        "Insert Into 부분시험 Values (0, 'a'), (0, 'b'), (1, 'c');"));
+    PosDatabase db = database();
+    ASSERT_TRUE(db.connectDatabase());
+    Connection& connection = db.connection();
+    // The 내용 of the rows left once the row holding `gone` is deleted by its own condition.
+    const auto leftAfterDeleting = [&](const QString& table, const QString& gone) {
+        const QString selection = QStringLiteral("Select * From %1 Order by 내용").arg(table);
+        QStringList left;
+        for (const Row& row : connection.query(selection)) {
+            if (row.text(QStringLiteral("내용")) == gone) {
+                EXPECT_EQ(connection.deleteOneRow(table, connection.rowCondition(table, row)), 1);
+            }
+        }
+        for (const Row& row : connection.query(selection)) {
+            left << row.text(QStringLiteral("내용"));
+        }
+        return left;
+    };
+    // As doubles, 2^53 + 1 reads as 2^53 and ...789 as ...788.
+    EXPECT_EQ(leftAfterDeleting(QStringLiteral("키시험"), QStringLiteral("e")),
+              (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(leftAfterDeleting(QStringLiteral("키시험"), QStringLiteral("c")),
+              (QStringList{"a", "b", "d"}));
+    EXPECT_EQ(leftAfterDeleting(QStringLiteral("널시험"), QStringLiteral("b")),
+              (QStringList{"a", "c"}));
+    EXPECT_EQ(leftAfterDeleting(QStringLiteral("부분시험"), QStringLiteral("b")),
+              (QStringList{"a", "c"}));
+    const ResultSet keys = connection.query(QStringLiteral("Select 번호 From 키시험 Order by 1"));
+    EXPECT_EQ(keys.back().exactNumber(0), QStringLiteral("20261211123456788"));
+    EXPECT_EQ(keys.back().value(QStringLiteral("번호")).toDouble(), 20261211123456788.0);
+}

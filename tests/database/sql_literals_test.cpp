@@ -63,7 +63,8 @@ TEST(SqlServerTimeRange, ExactAndFinerTypesAreFoundAndNoNeighbour) {
 }
 
 // The forms as SQL Server documents them: DELETE TOP (expression) FROM … WHERE …, CONVERT
-// with style 121 (yyyy-mm-dd hh:mi:ss.mmm), text compared through a cast to nvarchar(max).
+// with style 121 (yyyy-mm-dd hh:mi:ss.mmm), text compared through a cast to nvarchar(max), the
+// catalog view of indexes.
 TEST(SqlServerStatements, DeleteDateAndLongTextForms) {
     EXPECT_EQ(deleteOneRowStatement(SqlDialect::sqlServer, QStringLiteral("주방출력물"),
                                     QStringLiteral("일련번호 = 7")),
@@ -79,11 +80,25 @@ TEST(SqlServerStatements, DeleteDateAndLongTextForms) {
     EXPECT_EQ(matchingCondition(SqlDialect::sqlServer, QStringLiteral("프린트내용"), text),
               QStringLiteral("Cast(프린트내용 As nvarchar(max)) = N'") +
                   QString(9000, QLatin1Char('x')) + QStringLiteral("''%_'"));
+    // sys.indexes: is_unique and has_filter, the table named through OBJECT_ID.
+    EXPECT_EQ(filteredIndexesStatement(SqlDialect::sqlServer, QStringLiteral("주방출력물")),
+              QStringLiteral("Select name From sys.indexes Where object_id = "
+                             "Object_Id(N'주방출력물') and is_unique = 1 and has_filter = 1"));
 }
 
-TEST(MatchingCondition, DecimalReadAsDoubleIsWrittenShortest) {
+// A decimal key by the driver's exact text, at 2^53 + 1 and at 18 digits, where a double would
+// name its neighbour too; a floating-point value by the shortest text of its double.
+TEST(MatchingCondition, NumbersAreWrittenExactly) {
     QSqlField amount(QStringLiteral("미결금액"), QMetaType(QMetaType::Double));
     amount.setValue(1234.56);
     EXPECT_EQ(matchingCondition(SqlDialect::sqlServer, QStringLiteral("미결금액"), amount),
               QStringLiteral("미결금액 = 1234.56"));
+    QSqlField key(QStringLiteral("번호"), QMetaType(QMetaType::Double));
+    key.setValue(9007199254740993.0);
+    EXPECT_EQ(matchingCondition(SqlDialect::sqlServer, QStringLiteral("번호"), key,
+                                QStringLiteral("9007199254740993")),
+              QStringLiteral("번호 = 9007199254740993"));
+    EXPECT_EQ(matchingCondition(SqlDialect::postgreSql, QStringLiteral("번호"), key,
+                                QStringLiteral("-123456789012345678.50")),
+              QStringLiteral("번호 = -123456789012345678.50"));
 }
