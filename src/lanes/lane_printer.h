@@ -11,7 +11,7 @@ class LanePrinter {
 public:
     virtual ~LanePrinter() = default;
 
-    // Serves one job; every failure is in the outcome.
+    // Serves one job; every failure is in the outcome, and the lane then rests the printer.
     virtual LaneOutcome serve(const LaneJob& job) = 0;
     // No more work for now: lets go of the port or the connection.
     virtual void rest() = 0;

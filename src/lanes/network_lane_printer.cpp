@@ -33,7 +33,6 @@ LaneOutcome NetworkLanePrinter::serve(const LaneJob& job) {
         socket_.beginJob();
         return {};
     } catch (const NetworkPrinterError& error) {
-        rest();
         return {LaneOutcome::Result::failed, {}, {}, 0, error.description(), false};
     }
 }

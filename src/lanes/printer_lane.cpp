@@ -29,13 +29,16 @@ void PrinterLane::work(const LanePrinterFactory& makePrinter) {
     const std::unique_ptr<LanePrinter> printer = makePrinter();
     while (std::optional<LaneJob> job = next(*printer)) {
         const LaneOutcome outcome = printer->serve(*job);
-        const int pauseMs = job->pauseAfterMs;
-        report(*job, outcome);
-        if (outcome.result == LaneOutcome::Result::failed) {
+        const bool failed = outcome.result == LaneOutcome::Result::failed;
+        // A failed use leaves nothing open: the next job opens the port or connection afresh.
+        if (failed) {
             printer->rest();
+        }
+        report(*job, outcome);
+        if (failed) {
             returnQueued();
         } else {
-            pauses_.wait(pauseMs);
+            pauses_.wait(job->pauseAfterMs);
         }
     }
 }
@@ -63,8 +66,7 @@ void PrinterLane::report(LaneJob& job, const LaneOutcome& outcome) {
         const std::lock_guard lock(mutex_);
         outbox_.emplace_back(std::move(job.done), outcome);
     }
-    QMetaObject::invokeMethod(
-        &deliverer_, [this] { deliverOutcome(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&deliverer_, "deliverOne", Qt::QueuedConnection);
 }
 
 // One outcome per queued call, as many calls as outcomes: a handler that shows a message window

@@ -15,8 +15,8 @@ SerialLanePrinter::SerialLanePrinter(const QString& programFolder, qint16 portNu
                                      Pauses& pauses)
     : port_(programFolder), portNumber_(portNumber), pauses_(pauses) {}
 
-// A failed use leaves nothing open: the lane is the port's only user, and the next job opens
-// it afresh with its own settings.
+// Every job opens the port with its own settings; the lane, its only user, closes it after a
+// failure.
 LaneOutcome SerialLanePrinter::serve(const LaneJob& job) {
     try {
         openWith(job.serialSettings);
@@ -33,7 +33,6 @@ LaneOutcome SerialLanePrinter::serve(const LaneJob& job) {
         }
         return {};
     } catch (const SerialPortError& error) {
-        port_.close();
         return {LaneOutcome::Result::failed, {}, {}, error.number(), error.description(), false};
     }
 }
