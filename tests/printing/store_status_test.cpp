@@ -43,3 +43,22 @@ TEST(StoreStatus, TheDaysCountStartsAgainOnANewDay) {
     status.notePrinted(com1, morning.addDays(1), false);
     EXPECT_EQ(status.printers().constFirst().printedOn(morning.date().addDays(1)), 1);
 }
+
+// A printer switched off shows since when; a state check that finds it ready ends any trouble
+// but paper running low, which only a printed ticket can tell.
+TEST(StoreStatus, UnreachableSinceAndReadyAgain) {
+    StoreStatus status;
+    status.setDatabaseConnected();
+    const QString detail = QStringLiteral("%1 에 연결할 수 없습니다 (09:00:00부터)").arg(network);
+    status.noteUnreachable(network, morning, detail);
+    const PrinterHealth& health = status.printers().constFirst();
+    EXPECT_EQ(printerStateLabel(health), QStringLiteral("연결 안 됨"));
+    EXPECT_EQ(health.unreachableSince, morning);
+    EXPECT_EQ(health.detail, detail);
+    status.noteReady(network);
+    EXPECT_EQ(status.severity(), StoreStatus::Severity::normal);
+    EXPECT_FALSE(status.printers().constFirst().unreachableSince.isValid());
+    status.notePrinted(com1, morning, true);
+    status.noteReady(com1);
+    EXPECT_EQ(status.severity(), StoreStatus::Severity::warning);
+}

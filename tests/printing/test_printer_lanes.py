@@ -8,7 +8,8 @@ import unittest
 
 from marked_jobs import MarkedJobs
 from printer_rig import NetworkPrinter
-from program_rig import ProgramTestCase, add_printer_row, network_job, pending_jobs, wait_until
+from program_rig import (JOB_PROCEDURE, ProgramTestCase, add_printer_row, network_job,
+                         pending_jobs, wait_until)
 
 LIVE_HOST = "127.0.0.3"
 # Inside the rig's namespace nobody answers ARP for this address on the terminal's network.
@@ -60,6 +61,7 @@ class PrinterLanes(ProgramTestCase):
                        and not self.pending_for(LIVE_HOST), what="the live printer's tickets")
             quick.assert_delivered(self, live.received())
         self.assertEqual(len(self.pending_for(SWITCHED_OFF_HOST)), 2)
+        wait_until(self.unreachable_lines, timeout=20, what="the unreachable printer logged")
         subprocess.run(["ip", "addr", "add", f"{SWITCHED_OFF_HOST}/32", "dev", "lo"], check=True)
         self.addCleanup(subprocess.run,
                         ["ip", "addr", "del", f"{SWITCHED_OFF_HOST}/32", "dev", "lo"])
@@ -68,6 +70,12 @@ class PrinterLanes(ProgramTestCase):
         wait_until(lambda: waiting.printed_in_full(back.received()) and not pending_jobs(),
                    timeout=60, what="the tickets of the printer switched back on")
         waiting.assert_delivered(self, back.received())
+        self.assertEqual(len(self.unreachable_lines()), 1,
+                         "one error-log line for the episode, with its start")
+
+    def unreachable_lines(self):
+        return [line for line in self.folder.error_log_lines(JOB_PROCEDURE)
+                if SWITCHED_OFF_HOST in line and "부터)" in line]
 
 
 if __name__ == "__main__":
